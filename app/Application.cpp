@@ -1,0 +1,23 @@
+#include "Application.h"
+
+#include <exception>
+
+#include "MessageSink.h"
+
+namespace tongshu {
+
+TongshuApplication::TongshuApplication(int& argc, char** argv, MessageSink& sink)
+    : QApplication(argc, argv), sink_(sink) {}
+
+bool TongshuApplication::notify(QObject* receiver, QEvent* event) {
+  try {
+    return QApplication::notify(receiver, event);
+  } catch (const std::exception& e) {
+    sink_.ShowError(QString::fromUtf8(e.what()));
+  } catch (...) {
+    sink_.ShowError(QStringLiteral("发生未知错误。"));
+  }
+  return false;
+}
+
+}  // namespace tongshu

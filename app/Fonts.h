@@ -1,0 +1,20 @@
+#pragma once
+#include <QFont>
+#include <QString>
+
+namespace tongshu {
+
+// Maps the design's font names (宋体, 楷体_GB2312, 黑体, 隶书, Arial Black) to
+// installed faces so that every Chinese text renders.
+void InstallFontSubstitutions();
+
+// A font of the given family at a pixel height, as the windows' layouts state
+// their fonts.
+QFont UiFont(const QString& family, int pixelHeight, bool bold = false);
+
+inline const QString kSongTi = QStringLiteral("宋体");
+inline const QString kKaiTi = QStringLiteral("楷体_GB2312");
+inline const QString kHeiTi = QStringLiteral("黑体");
+inline const QString kLiShu = QStringLiteral("隶书");
+
+}  // namespace tongshu

@@ -1,0 +1,33 @@
+#include "LocaleFormats.h"
+
+#include <string>
+
+namespace tongshu {
+namespace {
+
+std::string_view TrimControl(std::string_view s) {
+  while (!s.empty() && static_cast<unsigned char>(s.front()) <= 32) s.remove_prefix(1);
+  while (!s.empty() && static_cast<unsigned char>(s.back()) <= 32) s.remove_suffix(1);
+  return s;
+}
+
+}  // namespace
+
+void NormalizeLocaleFormats(LocaleStore& store) {
+  std::array<char, kLocaleBufferSize> buffer{};
+  std::string toWrite;
+  for (const auto& target : kLocaleTargets) {
+    // Cleared before each read so that a read that fails (a value of 24 bytes
+    // or more) leaves an empty text, which differs from every target.
+    buffer.fill('\0');
+    store.GetLocaleInfoA(kLocaleSystemDefault, target.type, buffer.data(), kLocaleBufferSize);
+    buffer.back() = '\0';
+    const std::string_view current = TrimControl(std::string_view(buffer.data()));
+    if (current != target.value) {
+      toWrite.assign(target.value);
+      store.SetLocaleInfoA(kLocaleSystemDefault, target.type, toWrite.c_str());
+    }
+  }
+}
+
+}  // namespace tongshu

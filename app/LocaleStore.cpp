@@ -1,0 +1,141 @@
+#include "LocaleStore.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <system_error>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace tongshu {
+namespace {
+
+// One setting a line: the LCTYPE in hex, a tab, the value's bytes with
+// backslash, tab, CR and LF escaped. Values are GBK bytes, kept as they are.
+std::string escape(const std::string& v) {
+  std::string out;
+  for (const char c : v) {
+    switch (c) {
+      case '\\': out += "\\\\"; break;
+      case '\n': out += "\\n"; break;
+      case '\r': out += "\\r"; break;
+      case '\t': out += "\\t"; break;
+      default: out += c;
+    }
+  }
+  return out;
+}
+
+bool unescape(const std::string& in, std::string& out) {
+  out.clear();
+  for (std::size_t i = 0; i < in.size(); ++i) {
+    if (in[i] != '\\') {
+      out += in[i];
+      continue;
+    }
+    if (++i == in.size()) return false;
+    switch (in[i]) {
+      case '\\': out += '\\'; break;
+      case 'n': out += '\n'; break;
+      case 'r': out += '\r'; break;
+      case 't': out += '\t'; break;
+      default: return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+FileLocaleStore::FileLocaleStore(std::filesystem::path file) : file_(std::move(file)) {}
+
+std::filesystem::path FileLocaleStore::DefaultPath() {
+  std::filesystem::path base;
+  if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg == '/') {
+    base = xdg;
+  } else if (const char* home = std::getenv("HOME"); home && *home) {
+    base = std::filesystem::path(home) / ".config";
+  } else {
+    base = std::filesystem::temp_directory_path();
+  }
+  return base / "tongshu" / "locale.conf";
+}
+
+std::map<LCTYPE, std::string> FileLocaleStore::load() const {
+  std::map<LCTYPE, std::string> values;
+  std::ifstream in(file_, std::ios::binary);
+  std::string line;
+  while (std::getline(in, line)) {
+    const auto tab = line.find('\t');
+    if (tab == std::string::npos || tab == 0 || tab > 8) continue;
+    char* end = nullptr;
+    const std::string key = line.substr(0, tab);
+    const unsigned long type = std::strtoul(key.c_str(), &end, 16);
+    if (end != key.c_str() + key.size()) continue;
+    std::string value;
+    if (!unescape(line.substr(tab + 1), value)) continue;
+    if (value.find('\0') != std::string::npos) continue;
+    values[static_cast<LCTYPE>(type)] = std::move(value);
+  }
+  return values;
+}
+
+bool FileLocaleStore::save(const std::map<LCTYPE, std::string>& values) const {
+  std::error_code ec;
+  std::filesystem::create_directories(file_.parent_path(), ec);
+  std::filesystem::path tmp = file_;
+  tmp += ".tmp";
+  {
+    std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
+    if (!out) return false;
+    for (const auto& [type, value] : values) {
+      std::ostringstream key;
+      key << std::hex << type;
+      out << key.str() << '\t' << escape(value) << '\n';
+    }
+    out.flush();
+    if (!out) {
+      out.close();
+      std::filesystem::remove(tmp, ec);
+      return false;
+    }
+  }
+  std::filesystem::rename(tmp, file_, ec);
+  if (ec) {
+    std::filesystem::remove(tmp, ec);
+    return false;
+  }
+  return true;
+}
+
+int FileLocaleStore::GetLocaleInfoA(LCID, LCTYPE type, char* buf, int size) {
+  const auto values = load();
+  const auto it = values.find(type);
+  if (it == values.end() || buf == nullptr || size <= 0) return 0;
+  const std::string& v = it->second;
+  if (v.size() + 1 > static_cast<std::size_t>(size)) return 0;
+  std::memcpy(buf, v.c_str(), v.size() + 1);
+  return static_cast<int>(v.size() + 1);
+}
+
+bool FileLocaleStore::SetLocaleInfoA(LCID, LCTYPE type, const char* value) {
+  if (value == nullptr) return false;
+  auto values = load();
+  values[type] = value;
+  return save(values);
+}
+
+#ifdef _WIN32
+int WindowsLocaleStore::GetLocaleInfoA(LCID locale, LCTYPE type, char* buf, int size) {
+  return ::GetLocaleInfoA(locale, type, buf, size);
+}
+bool WindowsLocaleStore::SetLocaleInfoA(LCID locale, LCTYPE type, const char* value) {
+  return ::SetLocaleInfoA(locale, type, value) != 0;
+}
+#endif
+
+}  // namespace tongshu

@@ -1,0 +1,15 @@
+// gtest main for widget tests: one QApplication for the whole test program.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+#include "Fonts.h"
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  QApplication::setApplicationDisplayName(QStringLiteral("吉星通书"));
+  tongshu::InstallFontSubstitutions();
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
