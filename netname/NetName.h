@@ -1,0 +1,25 @@
+#pragma once
+// The net-name personality reading: a nickname reduced to letters, the last
+// letter choosing one of 26 traits. Names are GBK bytes; trait texts UTF-8.
+#include <string>
+#include <string_view>
+
+namespace tongshu::netname {
+
+// The trait for a GBK nickname; empty when its last letter selects none.
+// Throws std::bad_alloc if the converter cannot allocate its result.
+std::string NetNamePersonality(std::string_view gbkName);
+
+// Every digit replaced by its letter: 1..9 -> A..I, 0 -> J.
+std::string DigitsToLetters(std::string_view text);
+
+// Per byte c: CharOfCode(c + 64) for c in 1..9, else CharOfCode(c).
+std::string KeepPlainChars(std::string_view text);
+
+// The one-character text of code c for c in 1..159, else empty.
+std::string CharOfCode(int c);
+
+// The trait text (UTF-8) of a lower-case letter key; empty for any other key.
+std::string TraitOfLetter(std::string_view key);
+
+}  // namespace tongshu::netname

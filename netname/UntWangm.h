@@ -1,0 +1,63 @@
+#pragma once
+// The net-name window: a nickname in, the personality trait of its last
+// letter out.
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QString>
+#include <QWidget>
+#include <string>
+
+#include "Services.h"
+
+class QCloseEvent;
+
+namespace tongshu::netname {
+
+// The nickname as GBK bytes for the converter. A character GBK cannot encode
+// (an emoji, an ideograph beyond GBK) becomes the unmapped pair 0xFF 0xFF, so
+// it reads as "?" and no earlier letter stands in for it.
+std::string NetNameToGbk(const QString& name);
+
+// Input box limit in GBK bytes (nine Chinese characters); a character GBK
+// cannot encode counts as two.
+inline constexpr int kNetNameMaxBytes = 18;
+
+}  // namespace tongshu::netname
+
+class TFrmWangming final : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit TFrmWangming(tongshu::Services& services, QWidget* parent = nullptr);
+
+  QGroupBox* RzGroupBox2;
+  QLabel* RzLabel1;
+  QLineEdit* edtmun;
+  QPushButton* RzBitBtn1;
+  QPushButton* RzBitBtn2;
+  QGroupBox* RzGroupBox1;
+  QLabel* RzLabel11;
+  QLabel* RzLabel8;
+
+ public slots:
+  void RzBitBtn1Click();
+  void RzBitBtn2Click();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void edtmunKeyPress(int key);
+  void FormClose(QCloseEvent* event);
+
+  tongshu::Services& services_;
+};
+
+extern QPointer<TFrmWangming> FrmWangming;
+
+// "网名分析": frees an earlier instance and shows a new one modally.
+void OpenFrmWangming(tongshu::Services& services, QWidget* parent);
