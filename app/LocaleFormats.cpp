@@ -30,4 +30,11 @@ void NormalizeLocaleFormats(LocaleStore& store) {
   }
 }
 
+void NormalizeLocaleFormatsGuarded(LocaleStore& store) noexcept {
+  try {
+    NormalizeLocaleFormats(store);
+  } catch (...) {
+  }
+}
+
 }  // namespace tongshu

@@ -26,4 +26,8 @@ inline constexpr int kLocaleBufferSize = 24;
 // Failed reads and writes are ignored; exceptions propagate to the caller's guard.
 void NormalizeLocaleFormats(LocaleStore& store);
 
+// The start-up step: any exception ends it at once, silently; settings already
+// written stay written.
+void NormalizeLocaleFormatsGuarded(LocaleStore& store) noexcept;
+
 }  // namespace tongshu

@@ -1,0 +1,10 @@
+#include "ToolWiring.h"
+
+namespace tongshu {
+
+shell::ToolWindows MakeToolWindows() {
+  shell::ToolWindows tools;
+  return tools;
+}
+
+}  // namespace tongshu

@@ -1,0 +1,9 @@
+#pragma once
+#include "ToolWindows.h"
+
+namespace tongshu {
+
+// The openers of every tool window, for the main window's command map.
+shell::ToolWindows MakeToolWindows();
+
+}  // namespace tongshu

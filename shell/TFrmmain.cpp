@@ -1,0 +1,399 @@
+#include "TFrmmain.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QShowEvent>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+#include "Application.h"
+#include "Artwork.h"
+#include "CommandMap.h"
+#include "ConnStr.h"
+#include "Contacts.h"
+#include "ErrorReport.h"
+#include "Fonts.h"
+#include "InfoWindows.h"
+#include "LinkLauncher.h"
+#include "MessageSink.h"
+#include "WindowPresenter.h"
+
+QPointer<TFrmmain> Frmmain;
+
+using namespace tongshu;
+using namespace tongshu::shell;
+
+namespace {
+
+QString U8(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+// A picture that scales to whatever size its control is given.
+class StretchedPicture final : public QWidget {
+ public:
+  StretchedPicture(QPixmap pm, QWidget* parent) : QWidget(parent), m_pm(std::move(pm)) {}
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.drawPixmap(rect(), m_pm);
+  }
+
+ private:
+  QPixmap m_pm;
+};
+
+class ClickablePicture final : public QWidget {
+ public:
+  ClickablePicture(QPixmap pm, std::function<void()> onClick, QWidget* parent)
+      : QWidget(parent), m_pm(std::move(pm)), m_onClick(std::move(onClick)) {}
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.drawPixmap(rect(), m_pm);
+  }
+  void mouseReleaseEvent(QMouseEvent* e) override {
+    if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint())) m_onClick();
+  }
+
+ private:
+  QPixmap m_pm;
+  std::function<void()> m_onClick;
+};
+
+QString FrameStyle(const QString& frame) {
+  return QStringLiteral(
+             "QPushButton { background: #E4E4E4; border: 1px solid %1; border-radius: 2px; color: black; }"
+             "QPushButton:hover { background: #F4EEDC; }"
+             "QPushButton:pressed { background: #D4D4D4; }")
+      .arg(frame);
+}
+
+}  // namespace
+
+QString ChatLink() {
+  return QStringLiteral("%1/msgrd?V=1&Uin=%2&Site=????&Menu=yes")
+      .arg(QString::fromUtf8(contacts::kChatHost), QString::fromUtf8(contacts::kSupportQQ));
+}
+
+TFrmmain::TFrmmain(Services& services, ToolWindows tools, QWidget* parent)
+    : QMainWindow(parent),
+      m_services(services),
+      m_tools(std::move(tools)),
+      m_ADOQname(std::make_unique<db::Query>(services.database)),
+      m_ADOteam(std::make_unique<db::Query>(services.database)) {
+  setObjectName(QStringLiteral("Frmmain"));
+  setWindowTitle(kAppTitle);
+  setWindowIcon(AppIcon());
+  setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+  setFont(UiFont(kSongTi, 12));
+  // 800 x 600 outside, as a window with a sizeable frame and a caption has it.
+  resize(792, 566);
+
+  buildMenus();
+  auto* body = new QWidget(this);
+  body->setObjectName(QStringLiteral("body"));
+  auto* column = new QVBoxLayout(body);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(0);
+  setCentralWidget(body);
+  column->addWidget(buildBanner(body));
+  auto* row = new QWidget(body);
+  auto* rowLayout = new QHBoxLayout(row);
+  rowLayout->setContentsMargins(0, 0, 0, 0);
+  rowLayout->setSpacing(0);
+  column->addWidget(row, 1);
+  buildLeftColumn(row);
+  buildCentre(row);
+  buildStatusBar();
+
+  if (const QScreen* screen = this->screen()) {
+    const QRect avail = screen->availableGeometry();
+    move(avail.center() - QPoint(400, 300));
+  }
+}
+
+TFrmmain::~TFrmmain() = default;
+
+void TFrmmain::buildMenus() {
+  QMenuBar* bar = menuBar();
+  bar->setObjectName(QStringLiteral("dxBarManager1"));
+  bar->setFixedHeight(22);
+  bar->setFont(UiFont(kSongTi, 12));
+  bar->setStyleSheet(QStringLiteral(
+      "QMenuBar { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #FDF6E6, stop:1 #ECD9AF);"
+      " border-bottom: 1px solid #C9A96B; }"
+      "QMenuBar::item { padding: 3px 8px; background: transparent; }"
+      "QMenuBar::item:selected { background: #F7D27A; border: 1px solid #B5853A; }"));
+  for (const MenuDef& def : kMenus) {
+    QMenu* menu = bar->addMenu(U8(def.caption));
+    menu->setFont(UiFont(kSongTi, 12));
+    addItems(menu, def.items.data(), def.items.data() + def.items.size());
+  }
+}
+
+void TFrmmain::addItems(QMenu* menu, const MenuItemDef* it, const MenuItemDef* last) {
+  while (it != last) {
+    const MenuItemDef& def = *it;
+    if (def.separatorBefore) menu->addSeparator();
+    if (def.entry == Entry::SubmenuBegin) {
+      QMenu* sub = menu->addMenu(U8(def.caption));
+      sub->setFont(menu->font());
+      if (!def.name.empty()) sub->menuAction()->setObjectName(U8(def.name));
+      const MenuItemDef* end = it + 1;
+      while (end != last && end->entry != Entry::SubmenuEnd) ++end;
+      addItems(sub, it + 1, end);
+      it = (end == last) ? last : end + 1;
+      continue;
+    }
+    // The one item without a caption of its own names the maker's other product.
+    const QString caption = def.caption.empty() ? QString::fromUtf8(contacts::kOtherProduct) : U8(def.caption);
+    QAction* action = menu->addAction(caption);
+    if (!def.name.empty()) action->setObjectName(U8(def.name));
+    connectCommand(action, def);
+    ++it;
+  }
+}
+
+void TFrmmain::connectCommand(QAction* action, const MenuItemDef& def) {
+  auto on = [this, action](void (TFrmmain::*slot)()) {
+    connect(action, &QAction::triggered, this, slot);
+  };
+  switch (def.command) {
+    case Command::None: break;
+    case Command::Shared55: on(&TFrmmain::dxBarButton55Click); break;
+    case Command::Shared202: on(&TFrmmain::dxBarButton202Click); break;
+    case Command::Exit: on(&TFrmmain::dxBarButton5Click); break;
+    case Command::Almanac: on(&TFrmmain::dxBarButton171Click); break;
+    case Command::Mobile: on(&TFrmmain::dxBarButton19Click); break;
+    case Command::QQNumber: on(&TFrmmain::dxBarButton22Click); break;
+    case Command::AnyNumber: on(&TFrmmain::dxBarButton23Click); break;
+    case Command::NetName: on(&TFrmmain::dxBarButton82Click); break;
+    case Command::NanNv: on(&TFrmmain::dxBarButton39Click); break;
+    case Command::Calendar: on(&TFrmmain::dxBarButton43Click); break;
+    case Command::Servers: on(&TFrmmain::dxBarButton53Click); break;
+    case Command::MailUs: on(&TFrmmain::dxBarButton63Click); break;
+    case Command::ChatQQ: on(&TFrmmain::dxBarButton64Click); break;
+    case Command::Forum: on(&TFrmmain::dxBarButton44Click); break;
+    case Command::About: on(&TFrmmain::dxBarButton45Click); break;
+    case Command::Upgrade: on(&TFrmmain::dxBarButton47Click); break;
+    case Command::Omen: {
+      const QString title = U8(def.omenTitle);
+      const int page = def.omenPage;
+      connect(action, &QAction::triggered, this, [this, title, page] {
+        Guarded(m_services.messages, [&] {
+          if (m_tools.omen) m_tools.omen(m_services, this, title, page);
+        });
+      });
+      break;
+    }
+  }
+}
+
+QWidget* TFrmmain::buildBanner(QWidget* parent) {
+  auto* panel = new QWidget(parent);
+  panel->setObjectName(QStringLiteral("RzPanel1"));
+  panel->setFixedHeight(81);
+  auto* layout = new QVBoxLayout(panel);
+  layout->setContentsMargins(0, 0, 0, 0);
+  auto* image = new ClickablePicture(BannerPicture(), [this] { Image1Click(); }, panel);
+  image->setObjectName(QStringLiteral("Image1"));
+  image->setCursor(Qt::PointingHandCursor);
+  layout->addWidget(image);
+  return panel;
+}
+
+void TFrmmain::buildLeftColumn(QWidget* row) {
+  auto* scroll = new QScrollArea(row);
+  scroll->setObjectName(QStringLiteral("ScrollBox1"));
+  scroll->setFixedWidth(186);
+  scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  auto* panel = new QWidget;
+  panel->setObjectName(QStringLiteral("RzPanel2"));
+  panel->setAutoFillBackground(true);
+  QPalette pal = panel->palette();
+  pal.setColor(QPalette::Window, QColor(0xF3, 0xEA, 0xD3));
+  panel->setPalette(pal);
+  panel->setFixedSize(186, ActivityRowY(17) + kActivityButtonHeight + 4);
+  const QString blue = FrameStyle(QStringLiteral("#1F4FC0"));
+  const QString plain = FrameStyle(palette().color(QPalette::Window).name());
+  const QString green = FrameStyle(QStringLiteral("#1E9A3A"));
+  for (int i = 0; i < static_cast<int>(kActivityButtons.size()); ++i) {
+    const int rowIndex = i / 3;
+    auto* button = new QPushButton(U8(kActivityButtons[i]), panel);
+    button->setObjectName(QStringLiteral("RzButton%1").arg(i + 1));
+    button->setGeometry(kActivityColumnX[i % 3], ActivityRowY(rowIndex), kActivityButtonWidth,
+                        kActivityButtonHeight);
+    button->setFont(UiFont(kSongTi, 12));
+    button->setStyleSheet(i == 0 ? blue : (rowIndex % 2 == 0 ? plain : green));
+    button->setFocusPolicy(Qt::TabFocus);
+    connect(button, &QPushButton::clicked, this, &TFrmmain::RzButton1Click);
+  }
+  scroll->setWidget(panel);
+  row->layout()->addWidget(scroll);
+}
+
+void TFrmmain::buildCentre(QWidget* row) {
+  auto* centre = new QWidget(row);
+  centre->setObjectName(QStringLiteral("RzPanel3"));
+  auto* layout = new QVBoxLayout(centre);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  auto* picture = new StretchedPicture(CentrePicture(), centre);
+  picture->setObjectName(QStringLiteral("Image3"));
+  layout->addWidget(picture, 1);
+
+  auto* strip = new StretchedPicture(ButtonRowStrip(), centre);
+  strip->setObjectName(QStringLiteral("RzPanel5"));
+  strip->setFixedHeight(28);
+  struct ButtonDef {
+    const char* name;
+    QString caption;
+    int x, width;
+    Glyph glyph;
+    void (TFrmmain::*slot)();
+  };
+  const ButtonDef buttons[] = {
+      {"RzBitBtn3", QStringLiteral("QQ服务"), 314, 68, Glyph::Chat, &TFrmmain::RzBitBtn3Click},
+      {"RzBitBtn5", QStringLiteral("客户服务"), 384, 80, Glyph::Service, &TFrmmain::RzBitBtn5Click},
+      {"RzBitBtn1", QStringLiteral("主页"), 467, 68, Glyph::Home, &TFrmmain::RzBitBtn1Click},
+      {"RzBitBtn4", QStringLiteral("退出"), 537, 68, Glyph::Exit, &TFrmmain::RzBitBtn4Click},
+  };
+  for (const ButtonDef& def : buttons) {
+    auto* button = new QPushButton(ButtonGlyph(def.glyph), def.caption, strip);
+    button->setObjectName(QString::fromLatin1(def.name));
+    button->setGeometry(def.x, 4, def.width, 21);
+    button->setFont(UiFont(kSongTi, 12));
+    button->setIconSize(QSize(16, 16));
+    button->setStyleSheet(FrameStyle(QStringLiteral("#1E9A3A")));
+    connect(button, &QPushButton::clicked, this, def.slot);
+  }
+  layout->addWidget(strip);
+  row->layout()->addWidget(centre);
+}
+
+void TFrmmain::buildStatusBar() {
+  QStatusBar* bar = statusBar();
+  bar->setObjectName(QStringLiteral("RzStatusBar1"));
+  bar->setFixedHeight(20);
+  bar->setSizeGripEnabled(true);
+  bar->setStyleSheet(QStringLiteral("QStatusBar::item { border: 1px solid #B8B0A0; }"));
+  auto pane = [bar](const char* name, const QString& text, int width, const QColor& colour) {
+    auto* label = new QLabel(text, bar);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setFixedWidth(width);
+    label->setFont(UiFont(kSongTi, 12));
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::WindowText, colour);
+    label->setPalette(pal);
+    bar->addWidget(label);
+    return label;
+  };
+  pane("RzStatusPane1", QString::fromUtf8(contacts::kWelcomeLine), 463, QColor(0x00, 0x00, 0x80));
+  pane("RzFieldStatus1", QStringLiteral("其他产品:"), 64, QColor(0x00, 0x80, 0x00));
+  QLabel* product = pane("RzStatusPane2", QString::fromUtf8(contacts::kOtherProduct), 96, Qt::red);
+  product->setCursor(Qt::PointingHandCursor);
+}
+
+void TFrmmain::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (!event->spontaneous()) FormShow();
+}
+
+void TFrmmain::FormShow() {
+  Guarded(m_services.messages, [&] {
+    m_ADOQname->setConnectionString(FileConnStr());
+    m_ADOteam->setConnectionString(FileConnStr());
+  });
+}
+
+void TFrmmain::terminate() {
+  // Once only: the close that follows an exit command must not start the browser again.
+  if (m_terminating) return;
+  m_terminating = true;
+  QCoreApplication::exit(0);
+  m_services.links.startBrowser(QString::fromUtf8(contacts::kHomePage));
+}
+
+void TFrmmain::closeEvent(QCloseEvent* event) {
+  terminate();
+  event->accept();
+}
+
+void TFrmmain::openServers() {
+  Guarded(m_services.messages, [&] { OpenModal(Frm_servers, m_services.presenter, this); });
+}
+
+void TFrmmain::dxBarButton5Click() { terminate(); }
+void TFrmmain::RzBitBtn4Click() { terminate(); }
+
+void TFrmmain::dxBarButton171Click() {
+  Guarded(m_services.messages, [&] {
+    if (m_tools.almanac) m_tools.almanac(m_services, this);
+  });
+}
+
+void TFrmmain::dxBarButton55Click() {}
+void TFrmmain::dxBarButton202Click() {}
+void TFrmmain::RzButton1Click() {}
+
+void TFrmmain::dxBarButton19Click() {
+  Guarded(m_services.messages, [&] {
+    if (m_tools.mobile) m_tools.mobile(m_services, this);
+  });
+}
+void TFrmmain::dxBarButton22Click() {
+  Guarded(m_services.messages, [&] {
+    if (m_tools.qqNumber) m_tools.qqNumber(m_services, this);
+  });
+}
+void TFrmmain::dxBarButton23Click() {
+  Guarded(m_services.messages, [&] {
+    if (m_tools.anyNumber) m_tools.anyNumber(m_services, this);
+  });
+}
+void TFrmmain::dxBarButton82Click() {
+  Guarded(m_services.messages, [&] {
+    if (m_tools.netName) m_tools.netName(m_services, this);
+  });
+}
+void TFrmmain::dxBarButton43Click() {
+  Guarded(m_services.messages, [&] {
+    if (m_tools.calendar) m_tools.calendar(m_services, this);
+  });
+}
+void TFrmmain::dxBarButton39Click() {
+  Guarded(m_services.messages, [&] { OpenModal(Frm_NanNv, m_services.presenter, this); });
+}
+void TFrmmain::dxBarButton53Click() { openServers(); }
+void TFrmmain::RzBitBtn5Click() { openServers(); }
+void TFrmmain::RzBitBtn1Click() { openServers(); }
+
+void TFrmmain::dxBarButton45Click() {
+  Guarded(m_services.messages, [&] { OpenModal(About, m_services.presenter, m_services, this); });
+}
+
+void TFrmmain::dxBarButton63Click() {
+  m_services.links.openLink(QStringLiteral("mailto:") + QString::fromUtf8(contacts::kSupportMail));
+}
+void TFrmmain::dxBarButton64Click() { m_services.links.openLink(ChatLink()); }
+void TFrmmain::RzBitBtn3Click() { m_services.links.openLink(ChatLink()); }
+void TFrmmain::dxBarButton44Click() { m_services.links.openLink(QString::fromUtf8(contacts::kForumPage)); }
+void TFrmmain::Image1Click() { m_services.links.startBrowser(QString::fromUtf8(contacts::kDownloadPage)); }
+
+void TFrmmain::dxBarButton47Click() {
+  m_services.messages.ShowInfo(QStringLiteral("感谢你的使用,软件是最新版无需升级!"));
+}

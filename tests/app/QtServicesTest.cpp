@@ -1,0 +1,122 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTimer>
+#include <stdexcept>
+
+#include "ErrorReport.h"
+#include "Fakes.h"
+#include "GbkCodec.h"
+#include "WindowPresenter.h"
+
+using namespace tongshu;
+using tongshu::testing::RecordingMessageSink;
+using tongshu::testing::RecordingPresenter;
+
+TEST(GbkCodec, EncodesAndDecodesKnownCharacters) {
+  struct Case {
+    QString text;
+    QByteArray gbk;
+  };
+  const Case cases[] = {
+      {QStringLiteral("中国"), QByteArray("\xD6\xD0\xB9\xFA")},
+      {QStringLiteral("吉星通书"), QByteArray("\xBC\xAA\xD0\xC7\xCD\xA8\xCA\xE9")},
+      {QStringLiteral("abc-12"), QByteArray("abc-12")},
+      {QStringLiteral("Ａ１"), QByteArray("\xA3\xC1\xA3\xB1")},
+      {QStringLiteral("⑿"), QByteArray("\xA2\xD0")},
+      {QStringLiteral("Φ"), QByteArray("\xA6\xB5")},
+      {QStringLiteral("嘸"), QByteArray("\x87\x60")},  // outside GB2312, inside GBK
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ToGbk(c.text), c.gbk) << c.text.toStdString();
+    EXPECT_EQ(FromGbk(c.gbk), c.text) << c.text.toStdString();
+  }
+}
+
+TEST(GbkCodec, EveryPositionOfSomeRowsRoundTrips) {
+  for (const int lead : {0x81, 0xB0, 0xD7, 0xF7, 0xFE}) {
+    for (int trail = 0x40; trail <= 0xFE; ++trail) {
+      if (trail == 0x7F) continue;
+      QByteArray bytes;
+      bytes.append(static_cast<char>(lead)).append(static_cast<char>(trail));
+      const QString text = FromGbk(bytes);
+      if (text == QStringLiteral("\uFFFD")) continue;  // unassigned position
+      ASSERT_EQ(text.size(), 1) << std::hex << lead << ' ' << trail;
+      EXPECT_EQ(ToGbk(text), bytes) << std::hex << lead << ' ' << trail;
+    }
+  }
+}
+
+TEST(GbkCodec, LengthCountsUnencodableCharactersAsTwoBytes) {
+  EXPECT_EQ(GbkLength(QStringLiteral("小明")), 4);
+  EXPECT_EQ(GbkLength(QStringLiteral("ab")), 2);
+  EXPECT_EQ(GbkLength(QString::fromUtf8("a\xF0\x9F\x98\x80")), 3);  // an emoji: one code point, two bytes
+  EXPECT_TRUE(GbkEncodable(U'中'));
+  EXPECT_FALSE(GbkEncodable(U'\U0001F600'));
+  EXPECT_FALSE(GbkEncodable(U'\u0E01'));  // Thai
+}
+
+TEST(Guarded, ShowsTheFailuresOwnTextAndReturns) {
+  RecordingMessageSink sink;
+  bool after = false;
+  Guarded(sink, [] { throw std::runtime_error("'12a' is not a valid integer value"); });
+  Guarded(sink, [] { throw 42; });
+  Guarded(sink, [&] { after = true; });
+  ASSERT_EQ(sink.errors.size(), 2);
+  EXPECT_EQ(sink.errors[0], QStringLiteral("'12a' is not a valid integer value"));
+  EXPECT_FALSE(sink.errors[1].isEmpty());
+  EXPECT_TRUE(after);
+  EXPECT_TRUE(sink.infos.isEmpty());
+}
+
+namespace {
+struct Probe : QWidget {
+  static inline int alive = 0;
+  Probe() { ++alive; }
+  ~Probe() override { --alive; }
+};
+}  // namespace
+
+TEST(WindowOpening, ModalFreesThePreviousInstanceNonModalKeepsIt) {
+  RecordingPresenter presenter;
+  QPointer<Probe> ref;
+  Probe* first = OpenModal(ref, presenter);
+  QPointer<Probe> firstGuard(first);
+  Probe* second = OpenModal(ref, presenter);
+  EXPECT_TRUE(firstGuard.isNull());
+  EXPECT_EQ(ref.data(), second);
+  EXPECT_EQ(Probe::alive, 1);
+  delete ref.data();
+  EXPECT_TRUE(ref.isNull());
+
+  QPointer<Probe> tool;
+  Probe* a = OpenNonModal(tool, presenter);
+  Probe* b = OpenNonModal(tool, presenter);
+  EXPECT_EQ(Probe::alive, 2);
+  EXPECT_EQ(tool.data(), b);
+  EXPECT_EQ(presenter.nonModal.size(), 2u);
+  b->close();  // frees itself
+  QApplication::processEvents();
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(tool.isNull());
+  EXPECT_EQ(Probe::alive, 1);
+  a->close();
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(Probe::alive, 0);
+}
+
+TEST(WindowOpening, RealModalPresenterReturnsWhenTheWindowCloses) {
+  QtWindowPresenter presenter;
+  QPointer<Probe> ref;
+  bool wasModal = false;
+  QTimer::singleShot(0, [&] {
+    ASSERT_FALSE(ref.isNull());
+    wasModal = ref->isVisible() && QApplication::activeModalWidget() == ref.data();
+    ref->close();
+  });
+  OpenModal(ref, presenter);
+  EXPECT_TRUE(wasModal);
+  ASSERT_FALSE(ref.isNull());  // closing hides; the next opening frees it
+  EXPECT_FALSE(ref->isVisible());
+  delete ref.data();
+}
