@@ -1,0 +1,28 @@
+#pragma once
+// Reading a number that the user typed (or pasted) into a box.
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace tongshu::numerology {
+
+// A text that is not a decimal integer in the signed 64-bit range. what() is
+// "'<text>' is not a valid integer value", the text in UTF-8 as it was given.
+class ConvertError : public std::runtime_error {
+ public:
+  explicit ConvertError(std::string_view text);
+};
+
+// An optional "+" or "-" followed by one or more decimal digits, nothing else
+// (no blanks, no hexadecimal prefix). Leading zeros are allowed. The whole
+// range of std::int64_t converts, INT64_MIN included; anything beyond throws
+// instead of wrapping.
+std::int64_t StrToInt64(std::string_view text);
+
+// The boxes' trimming rule: drops leading and trailing characters of code 32
+// (the space) or below. Bytes of multi-byte UTF-8 characters are never below
+// 0x80, so the rule works on UTF-8 as on single characters.
+std::string_view TrimBlanks(std::string_view text);
+
+}  // namespace tongshu::numerology
