@@ -9,8 +9,8 @@ inline constexpr char kMakerName[] = "示例软件工作室";
 inline constexpr char kContactPerson[] = "客服专员";
 inline constexpr char kServicePhone[] = "010-0000-0000";
 inline constexpr char kSupportQQ[] = "10000000";
-inline constexpr char kSupportMail[] = "support@example.com";
-inline constexpr char kOtherProduct[] = "示例软件·吉星日历";
+inline constexpr char kSupportMail[] = "kf@example.com";
+inline constexpr char kOtherProduct[] = "吉星日历(示例)";
 
 inline constexpr char kHomePage[] = "https://www.example.com/";
 inline constexpr char kForumPage[] = "https://forum.example.com/";

@@ -79,6 +79,10 @@ QTableWidget* Chart(QWidget* parent, const ChartTable& table, int top, int heigh
   auto* grid = new QTableWidget(13, columns, parent);
   grid->horizontalHeader()->hide();
   grid->verticalHeader()->hide();
+  grid->horizontalHeader()->setMinimumSectionSize(16);
+  grid->verticalHeader()->setMinimumSectionSize(16);
+  grid->setWordWrap(true);
+  grid->setTextElideMode(Qt::ElideNone);
   grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
   grid->setSelectionMode(QAbstractItemView::NoSelection);
   grid->setFocusPolicy(Qt::NoFocus);
@@ -91,8 +95,10 @@ QTableWidget* Chart(QWidget* parent, const ChartTable& table, int top, int heigh
   const int cellWidth = (570 - 2 - cornerWidth) / table.ages;
   grid->setColumnWidth(0, cornerWidth);
   for (int c = 1; c < columns; ++c) grid->setColumnWidth(c, cellWidth);
-  const int rowHeight = (height - 2) / 13;
-  for (int r = 0; r < 13; ++r) grid->setRowHeight(r, rowHeight);
+  const int headRow = 32;  // two lines in the corner cell
+  const int rowHeight = (height - 2 - headRow) / 12;
+  grid->setRowHeight(0, headRow);
+  for (int r = 1; r < 13; ++r) grid->setRowHeight(r, rowHeight);
 
   auto cell = [grid](int r, int c, const QString& text, const QColor& fg, const QColor& bg, bool bold) {
     auto* item = new QTableWidgetItem(text);
@@ -105,7 +111,7 @@ QTableWidget* Chart(QWidget* parent, const ChartTable& table, int top, int heigh
   };
   const QColor head(0xF1, 0xE2, 0xBC);
   cell(0, 0, QStringLiteral("怀孕年龄\n月份"), Qt::black, head, true);
-  grid->item(0, 0)->setFont(UiFont(kSongTi, 11, true));
+  grid->item(0, 0)->setFont(UiFont(kSongTi, 10, true));
   for (int a = 0; a < table.ages; ++a)
     cell(0, a + 1, QStringLiteral("%1岁").arg(table.firstAge + a), Qt::black, head, true);
   for (int m = 0; m < 12; ++m) {

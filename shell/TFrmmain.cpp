@@ -135,7 +135,7 @@ void TFrmmain::buildMenus() {
   bar->setStyleSheet(QStringLiteral(
       "QMenuBar { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #FDF6E6, stop:1 #ECD9AF);"
       " border-bottom: 1px solid #C9A96B; }"
-      "QMenuBar::item { padding: 3px 8px; background: transparent; }"
+      "QMenuBar::item { padding: 2px 7px; background: transparent; }"
       "QMenuBar::item:selected { background: #F7D27A; border: 1px solid #B5853A; }"));
   for (const MenuDef& def : kMenus) {
     QMenu* menu = bar->addMenu(U8(def.caption));
