@@ -1,0 +1,183 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QSignalSpy>
+#include <QTest>
+#include <memory>
+
+#include "Fakes.h"
+#include "NetName.h"
+#include "UntWangm.h"
+
+using tongshu::netname::NetNameToGbk;
+
+namespace {
+
+const QString kEmoji = QString::fromUtf8("\xF0\x9F\x98\x80");  // 😀, outside GBK
+const QString kBeyondGbk = QString::fromUtf8("\xF0\xA0\x80\x80");  // 𠀀, CJK extension B
+
+QString Trait(char letter) {
+  return QString::fromStdString(tongshu::netname::TraitOfLetter(std::string(1, letter)));
+}
+
+class WangmingWindow : public ::testing::Test {
+ protected:
+  tongshu::testing::FakeServices fakes;
+  std::unique_ptr<TFrmWangming> window = std::make_unique<TFrmWangming>(fakes.services);
+
+  // The box as a user fills it: typed text goes through the box's checks.
+  void Enter(const QString& text) {
+    window->edtmun->clear();
+    window->edtmun->insert(text);
+  }
+  void Analyse(const QString& text) {
+    Enter(text);
+    QTest::mouseClick(window->RzBitBtn1, Qt::LeftButton);
+  }
+  QString NameLine() const { return window->RzLabel11->text(); }
+  QString TraitLine() const { return window->RzLabel8->text(); }
+};
+
+TEST_F(WangmingWindow, StartsEmptyWithItsTexts) {
+  EXPECT_EQ(window->windowTitle(), QStringLiteral("网名与性格"));
+  EXPECT_EQ(window->RzLabel1->text(), QStringLiteral("输入网名："));
+  EXPECT_EQ(window->RzBitBtn1->text(), QStringLiteral("测算"));
+  EXPECT_EQ(window->RzBitBtn2->text(), QStringLiteral("关闭"));
+  EXPECT_EQ(window->RzGroupBox1->title(), QStringLiteral("测算结果"));
+  EXPECT_EQ(window->RzGroupBox2->title(), QString());
+  EXPECT_TRUE(NameLine().isEmpty());
+  EXPECT_TRUE(TraitLine().isEmpty());
+  EXPECT_FALSE(window->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+  EXPECT_NE(window->findChild<QLineEdit*>(QStringLiteral("edtmun")), nullptr);
+}
+
+struct ShownCase {
+  const char* typed;
+  const char* nameLine;
+  char trait;  // 0: the trait line is "你的性格：" alone
+};
+
+TEST_F(WangmingWindow, ShowsTheNameAndTheTraitOfItsLastLetter) {
+  const ShownCase cases[] = {
+      {"小明", "小明", 'm'},       {"王芳", "王芳", 'f'},       {"ABC", "ABC", 'c'},
+      {"ABC!", "ABC!", 'c'},      {"ABC3", "ABC3", 'c'},      {"2010", "2010", 'j'},
+      {"小明给", "小明给", 0},     {"小明★", "小明★", 0},     {"小明ａ", "小明ａ", 'a'},
+      {"小明Φ", "小明Φ", 'h'},     {"小明⑿", "小明⑿", 'b'},    {"!?.,", "!?.,", 0},
+      {"  王芳  ", "王芳", 'f'},   {"\t abc \t", "ABC", 'c'},  {"a b", "A B", 'b'},
+      {"小明　", "小明　", 0},  // the ideographic space is not trimmed and has no letter
+  };
+  for (const ShownCase& c : cases) {
+    Analyse(QString::fromUtf8(c.typed));
+    EXPECT_EQ(NameLine(), QStringLiteral("你的网名：") + QString::fromUtf8(c.nameLine)) << c.typed;
+    EXPECT_EQ(TraitLine(), QStringLiteral("你的性格：") + (c.trait ? Trait(c.trait) : QString())) << c.typed;
+  }
+  EXPECT_TRUE(fakes.messages.infos.isEmpty());
+  EXPECT_TRUE(fakes.messages.errors.isEmpty());
+}
+
+TEST_F(WangmingWindow, WangFangShowsItsTraitText) {
+  Analyse(QStringLiteral("王芳"));
+  EXPECT_EQ(TraitLine(), QStringLiteral("你的性格：有抱负，志气高"));
+}
+
+TEST_F(WangmingWindow, CharactersOutsideGbkYieldNoTrait) {
+  // Each would otherwise be encoded as a one-byte "?" and dropped, leaving the
+  // trait of the letter before it.
+  for (const QString& tail : {kEmoji, kBeyondGbk}) {
+    Analyse(QStringLiteral("小明") + tail);
+    EXPECT_EQ(TraitLine(), QStringLiteral("你的性格：")) << tail.toStdString();
+  }
+  Analyse(kEmoji + QStringLiteral("王芳"));
+  EXPECT_EQ(TraitLine(), QStringLiteral("你的性格：") + Trait('f'));
+}
+
+TEST_F(WangmingWindow, BlankBoxAsksForANameAndKeepsTheResult) {
+  Analyse(QStringLiteral("王芳"));
+  const QString name = NameLine();
+  const QString trait = TraitLine();
+  for (const QString& blank : {QString(), QStringLiteral("   "), QStringLiteral("\t")}) {
+    fakes.messages.clear();
+    Analyse(blank);
+    EXPECT_EQ(fakes.messages.infos, QStringList{QStringLiteral("请输入你的网名！")});
+    EXPECT_EQ(NameLine(), name);
+    EXPECT_EQ(TraitLine(), trait);
+  }
+}
+
+TEST_F(WangmingWindow, EnterRunsTheAnalysisAndReachesTheBox) {
+  window->show();
+  window->edtmun->setFocus();
+  QTest::keyClicks(window->edtmun, QStringLiteral("xm"));
+  QSignalSpy returned(window->edtmun, &QLineEdit::returnPressed);
+  QTest::keyClick(window->edtmun, Qt::Key_Return);
+  EXPECT_EQ(NameLine(), QStringLiteral("你的网名：XM"));
+  EXPECT_EQ(TraitLine(), QStringLiteral("你的性格：") + Trait('m'));
+  EXPECT_EQ(returned.count(), 1);  // the key was passed on
+  EXPECT_EQ(window->edtmun->text(), QStringLiteral("XM"));
+
+  QTest::keyClicks(window->edtmun, QStringLiteral("3"));
+  QTest::keyClick(window->edtmun, Qt::Key_Enter, Qt::KeypadModifier);
+  EXPECT_EQ(NameLine(), QStringLiteral("你的网名：XM3"));
+  EXPECT_EQ(TraitLine(), QStringLiteral("你的性格：") + Trait('c'));
+}
+
+TEST_F(WangmingWindow, TypedLettersAreUpperCased) {
+  window->show();
+  QTest::keyClicks(window->edtmun, QStringLiteral("abz"));
+  EXPECT_EQ(window->edtmun->text(), QStringLiteral("ABZ"));
+  window->edtmun->insert(QStringLiteral("ｑé"));  // only ASCII letters change
+  EXPECT_EQ(window->edtmun->text(), QStringLiteral("ABZｑé"));
+}
+
+TEST_F(WangmingWindow, BoxHoldsEighteenGbkBytes) {
+  Enter(QStringLiteral("一二三四五六七八九"));
+  EXPECT_EQ(window->edtmun->text().size(), 9);
+  window->edtmun->insert(QStringLiteral("A"));
+  EXPECT_EQ(window->edtmun->text(), QStringLiteral("一二三四五六七八九"));
+
+  Enter(QString(17, u'A'));
+  window->edtmun->insert(QStringLiteral("中"));
+  EXPECT_EQ(window->edtmun->text(), QString(17, u'A'));
+  window->edtmun->insert(QStringLiteral("B"));
+  EXPECT_EQ(window->edtmun->text(), QString(17, u'A') + u'B');
+
+  // A character GBK cannot encode counts as two bytes.
+  Enter(QStringLiteral("一二三四五六七八") + kEmoji);
+  EXPECT_EQ(window->edtmun->text(), QStringLiteral("一二三四五六七八") + kEmoji);
+  window->edtmun->insert(QStringLiteral("A"));
+  EXPECT_EQ(window->edtmun->text(), QStringLiteral("一二三四五六七八") + kEmoji);
+}
+
+TEST_F(WangmingWindow, CloseClearsTheReferenceAndFreesTheWindow) {
+  TFrmWangming* raw = window.release();
+  FrmWangming = raw;
+  raw->show();
+  QPointer<TFrmWangming> watch(raw);
+  QTest::mouseClick(raw->RzBitBtn2, Qt::LeftButton);
+  EXPECT_TRUE(FrmWangming.isNull());
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(watch.isNull());
+}
+
+TEST(OpenFrmWangming, FreesThePreviousInstanceAndShowsModally) {
+  tongshu::testing::FakeServices fakes;
+  OpenFrmWangming(fakes.services, nullptr);
+  QPointer<TFrmWangming> first = FrmWangming;
+  ASSERT_FALSE(first.isNull());
+  OpenFrmWangming(fakes.services, nullptr);
+  EXPECT_TRUE(first.isNull());
+  ASSERT_FALSE(FrmWangming.isNull());
+  ASSERT_EQ(fakes.presenter.modal.size(), 2u);
+  EXPECT_EQ(fakes.presenter.modal.back(), FrmWangming.data());
+  EXPECT_TRUE(fakes.presenter.nonModal.empty());
+  delete FrmWangming.data();
+}
+
+TEST(NetNameToGbk, EncodesGbkAndMarksTheRest) {
+  EXPECT_EQ(NetNameToGbk(QStringLiteral("A中")), "A\xD6\xD0");
+  EXPECT_EQ(NetNameToGbk(QStringLiteral("ａΦ⑿")), "\xA3\xE1\xA6\xB5\xA2\xD0");
+  EXPECT_EQ(NetNameToGbk(QStringLiteral("?")), "?");
+  EXPECT_EQ(NetNameToGbk(kEmoji + QStringLiteral("A") + kBeyondGbk), "\xFF\xFF" "A\xFF\xFF");
+}
+
+}  // namespace
