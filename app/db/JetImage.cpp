@@ -1,0 +1,422 @@
+#include "JetImage.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <set>
+
+#include "Database.h"
+
+namespace tongshu::db {
+namespace {
+
+constexpr std::size_t kPage = JetImage::kPageSize;
+constexpr std::size_t kDataHeader = 14;
+constexpr std::uint16_t kOffsetMask = 0x1FFF;  // libmdb's mask of row offsets
+constexpr std::uint16_t kDeleted = 0x4000;
+constexpr std::size_t kMaxRowsPerPage = 1000;  // libmdb skips rows beyond
+constexpr std::size_t kMaxDefinitionPages = 64;
+constexpr std::size_t kMaxColumns = 256;
+constexpr std::size_t kMaxIndexes = 1000;
+constexpr std::size_t kColumnEntry = 25;
+constexpr std::size_t kIndexEntry = 12;
+constexpr std::size_t kColumnsStart = 63;
+constexpr std::size_t kMemoHeader = 12;
+// Jet 4 limits the whole file to 2 GB.
+constexpr std::size_t kMaxFileSize = std::size_t{1} << 31;
+
+std::uint16_t U16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | p[1] << 8); }
+std::uint32_t U32(const std::uint8_t* p) {
+  return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
+         static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
+}
+
+// Header bytes 0x18..0x97 are XOR-masked with the RC4 keystream of key C7 DA 39 6B.
+std::array<std::uint8_t, 128> HeaderKeystream() {
+  const std::array<std::uint8_t, 4> key{0xC7, 0xDA, 0x39, 0x6B};
+  std::array<std::uint8_t, 256> s{};
+  for (int i = 0; i < 256; ++i) s[i] = static_cast<std::uint8_t>(i);
+  for (int i = 0, j = 0; i < 256; ++i) {
+    j = (j + s[i] + key[i % 4]) & 0xFF;
+    std::swap(s[i], s[j]);
+  }
+  std::array<std::uint8_t, 128> out{};
+  for (int n = 0, i = 0, j = 0; n < 128; ++n) {
+    i = (i + 1) & 0xFF;
+    j = (j + s[i]) & 0xFF;
+    std::swap(s[i], s[j]);
+    out[n] = s[(s[i] + s[j]) & 0xFF];
+  }
+  return out;
+}
+
+// Width libmdb assumes for each fixed-width type; 0 = variable or bit-only.
+int FixedWidthOf(std::uint8_t type) {
+  switch (type) {
+    case 0x01: return 0;   // Boolean lives in the null mask
+    case 0x02: return 1;   // Byte
+    case 0x03: return 2;   // Integer
+    case 0x04: return 4;   // Long
+    case 0x05: return 8;   // Currency
+    case 0x06: return 4;   // Single
+    case 0x07: return 8;   // Double
+    case 0x08: return 8;   // DateTime
+    case 0x0F: return 16;  // Replication id
+    case 0x10: return 17;  // Decimal
+    default: return -1;
+  }
+}
+
+bool KnownType(std::uint8_t t) {
+  return (t >= 0x01 && t <= 0x0C) || t == 0x0F || t == 0x10;
+}
+
+bool EqualsNoCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    auto fold = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
+    if (fold(a[i]) != fold(b[i])) return false;
+  }
+  return true;
+}
+
+void AppendUtf8(std::string& out, char32_t cp) {
+  if (cp < 0x80) {
+    out.push_back(static_cast<char>(cp));
+  } else if (cp < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | cp >> 6));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  } else if (cp < 0x10000) {
+    out.push_back(static_cast<char>(0xE0 | cp >> 12));
+    out.push_back(static_cast<char>(0x80 | (cp >> 6 & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xF0 | cp >> 18));
+    out.push_back(static_cast<char>(0x80 | (cp >> 12 & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (cp >> 6 & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  }
+}
+
+}  // namespace
+
+std::string JetTextToUtf8(const std::uint8_t* p, std::size_t n) {
+  std::u16string units;
+  if (n >= 2 && p[0] == 0xFF && p[1] == 0xFE) {
+    bool narrow = true;
+    for (std::size_t i = 2; i < n;) {
+      if (p[i] == 0) {
+        narrow = !narrow;
+        ++i;
+      } else if (narrow) {
+        units.push_back(p[i++]);
+      } else if (i + 1 < n) {
+        units.push_back(static_cast<char16_t>(p[i] | p[i + 1] << 8));
+        i += 2;
+      } else {
+        break;
+      }
+    }
+  } else {
+    for (std::size_t i = 0; i + 1 < n; i += 2) units.push_back(static_cast<char16_t>(p[i] | p[i + 1] << 8));
+  }
+  std::string out;
+  out.reserve(units.size() * 3);
+  for (std::size_t i = 0; i < units.size(); ++i) {
+    char32_t c = units[i];
+    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < units.size() && units[i + 1] >= 0xDC00 && units[i + 1] <= 0xDFFF) {
+      c = 0x10000 + ((c - 0xD800) << 10) + (units[++i] - 0xDC00);
+    } else if (c >= 0xD800 && c <= 0xDFFF) {
+      c = 0xFFFD;
+    }
+    AppendUtf8(out, c);
+  }
+  return out;
+}
+
+JetImage::JetImage(std::vector<std::uint8_t> bytes, std::string file) : bytes_(std::move(bytes)), file_(std::move(file)) {
+  static constexpr char kMagic[] = "Standard Jet DB";
+  if (bytes_.size() < 0x98 || bytes_[0] != 0x00 || bytes_[1] != 0x01 || bytes_[2] != 0 || bytes_[3] != 0 ||
+      std::memcmp(bytes_.data() + 4, kMagic, sizeof kMagic) != 0) {
+    if (bytes_.size() >= 0x98 && std::memcmp(bytes_.data() + 4, "Standard ACE DB", 16) == 0)
+      throw DbError("不支持的数据库版本（只能读取 Access 2000 格式，即 Jet 4）：" + file_);
+    throw DbError("不是 Access 数据库文件：" + file_);
+  }
+  if (bytes_[0x14] != 0x01)
+    throw DbError("不支持的数据库版本（只能读取 Access 2000 格式，即 Jet 4）：" + file_);
+  if (bytes_.size() % kPage != 0) damaged("文件长度不是整页");
+  if (bytes_.size() > kMaxFileSize) damaged("文件超过 Jet 4 的 2 GB 上限");
+  if (pageCount() < 3) damaged("文件不足三页");
+  const auto mask = HeaderKeystream();
+  std::array<std::uint8_t, 4> key{};
+  for (int i = 0; i < 4; ++i) key[i] = bytes_[0x3E + i] ^ mask[0x3E - 0x18 + i];
+  if (U32(key.data()) != 0) throw DbError("数据库已加密，无法读取：" + file_);
+
+  // The catalog: MSysObjects, whose definition is always on page 2.
+  const std::string catalogName = "MSysObjects";
+  const Definition def = readDefinition(2, catalogName);
+  int id = -1, name = -1, type = -1, flags = -1;
+  for (std::size_t i = 0; i < def.columns.size(); ++i) {
+    const Column& c = def.columns[i];
+    if (EqualsNoCase(c.name, "Id") && c.type == 0x04) id = static_cast<int>(i);
+    if (EqualsNoCase(c.name, "Name") && c.type == 0x0A) name = static_cast<int>(i);
+    if (EqualsNoCase(c.name, "Type") && c.type == 0x03) type = static_cast<int>(i);
+    if (EqualsNoCase(c.name, "Flags") && c.type == 0x04) flags = static_cast<int>(i);
+  }
+  if (id < 0 || name < 0 || type < 0 || flags < 0) damaged("系统表 MSysObjects 缺少 Id、Name、Type 或 Flags 字段");
+  forEachRow(def, catalogName, [&](const std::vector<Field>& f) {
+    if (f[id].isNull || f[name].isNull || f[type].isNull) return;
+    JetCatalogEntry e;
+    e.tdefPage = U32(bytes_.data() + f[id].start) & 0x00FFFFFF;
+    e.name = JetTextToUtf8(bytes_.data() + f[name].start, f[name].size);
+    e.type = static_cast<std::int16_t>(U16(bytes_.data() + f[type].start)) & 0x7F;
+    e.flags = f[flags].isNull ? 0 : U32(bytes_.data() + f[flags].start);
+    catalog_.push_back(std::move(e));
+  });
+}
+
+void JetImage::damaged(const std::string& detail) const {
+  throw DbError("数据库文件已损坏（" + detail + "）：" + file_);
+}
+
+const JetCatalogEntry* JetImage::findUserTable(std::string_view name) const {
+  for (const JetCatalogEntry& e : catalog_)
+    if (e.isUserTable() && EqualsNoCase(e.name, name)) return &e;
+  return nullptr;
+}
+
+std::pair<std::size_t, std::size_t> JetImage::pointedRow(std::uint32_t pointer, const std::string& what) const {
+  const std::uint32_t pg = pointer >> 8;
+  const std::uint32_t row = pointer & 0xFF;
+  if (pg == 0 || pg >= pageCount()) damaged(what + "指向不存在的第 " + std::to_string(pg) + " 页");
+  const std::uint8_t* p = page(pg);
+  if (p[0] != 0x01) damaged(what + "指向的第 " + std::to_string(pg) + " 页不是数据页");
+  const std::size_t rows = U16(p + 12);
+  if (row >= rows || rows > kMaxRowsPerPage || kDataHeader + 2 * rows > kPage)
+    damaged(what + "指向第 " + std::to_string(pg) + " 页不存在的第 " + std::to_string(row) + " 行");
+  const std::size_t start = U16(p + kDataHeader + 2 * row) & kOffsetMask;
+  const std::size_t next = row == 0 ? kPage : (U16(p + kDataHeader + 2 * (row - 1)) & kOffsetMask);
+  if (start < kDataHeader + 2 * rows || start > next || next > kPage)
+    damaged(what + "所在第 " + std::to_string(pg) + " 页的行位置越界");
+  return {static_cast<std::size_t>(pg) * kPage + start, next - start};
+}
+
+JetImage::Definition JetImage::readDefinition(std::uint32_t tdefPage, const std::string& table) const {
+  const std::string where = "表 " + table + " 的定义";
+  // The definition may run over several pages: the first whole, then each
+  // continuation from its byte 8, as both libmdb and other readers join them.
+  std::vector<std::uint8_t> buf;
+  std::set<std::uint32_t> seen;
+  for (std::uint32_t pg = tdefPage; pg != 0;) {
+    if (pg >= pageCount()) damaged(where + "指向不存在的第 " + std::to_string(pg) + " 页");
+    if (!seen.insert(pg).second || seen.size() > kMaxDefinitionPages) damaged(where + "的续页成环");
+    const std::uint8_t* p = page(pg);
+    if (p[0] != 0x02 || p[1] != 0x01) damaged("第 " + std::to_string(pg) + " 页不是表定义页（" + where + "）");
+    buf.insert(buf.end(), p + (buf.empty() ? 0 : 8), p + kPage);
+    pg = U32(p + 4);
+  }
+  Definition def;
+  const std::size_t ncols = U16(buf.data() + 45);
+  def.varCount = U16(buf.data() + 43);
+  const std::size_t realIndexes = U32(buf.data() + 51);
+  if (ncols == 0 || ncols > kMaxColumns) damaged(where + "的字段数 " + std::to_string(ncols) + " 不合理");
+  if (def.varCount > ncols) damaged(where + "的可变长字段数大于字段数");
+  if (realIndexes > kMaxIndexes || U32(buf.data() + 47) > kMaxIndexes) damaged(where + "的索引数不合理");
+  std::size_t pos = kColumnsStart + realIndexes * kIndexEntry;
+  if (pos + ncols * kColumnEntry > buf.size()) damaged(where + "的字段表超出定义页");
+  std::set<std::uint8_t> numbers;
+  for (std::size_t i = 0; i < ncols; ++i, pos += kColumnEntry) {
+    const std::uint8_t* e = buf.data() + pos;
+    Column c;
+    c.type = e[0];
+    c.number = e[5];
+    c.varIndex = U16(e + 7);
+    c.fixed = (e[15] & 0x01) != 0;
+    c.fixedOffset = U16(e + 21);
+    c.size = U16(e + 23);
+    if (!KnownType(c.type)) damaged(where + "含未知字段类型 " + std::to_string(c.type));
+    if (!numbers.insert(c.number).second) damaged(where + "的字段编号重复");
+    const int width = FixedWidthOf(c.type);
+    if (c.fixed && c.type != 0x01 && (width < 0 || c.size != width))
+      damaged(where + "的定长字段长度与类型不符");
+    if (c.fixed && c.fixedOffset + c.size > 4060) damaged(where + "的定长字段位置越界");
+    if (!c.fixed && (width > 0 || c.varIndex >= def.varCount)) damaged(where + "的可变长字段编号越界");
+    def.columns.push_back(c);
+  }
+  for (Column& c : def.columns) {
+    if (pos + 2 > buf.size()) damaged(where + "的字段名超出定义页");
+    const std::size_t n = U16(buf.data() + pos);
+    pos += 2;
+    if (n == 0 || n > 2 * 128 || pos + n > buf.size()) damaged(where + "的字段名长度不合理");
+    c.name = JetTextToUtf8(buf.data() + pos, n);
+    pos += n;
+  }
+  std::stable_sort(def.columns.begin(), def.columns.end(),
+                   [](const Column& a, const Column& b) { return a.number < b.number; });
+
+  // Both maps must name real rows, or libmdb gives up on the table.
+  const std::uint8_t* head = page(tdefPage);
+  def.dataPages = mapPages(tdefPage, U32(head + 55), table);
+  pointedRow(U32(head + 59), where + "的空闲页图");
+  return def;
+}
+
+std::vector<std::uint32_t> JetImage::mapPages(std::uint32_t tdefPage, std::uint32_t pointer, const std::string& table) const {
+  const std::string where = "表 " + table + " 的页图";
+  const auto [off, len] = pointedRow(pointer, where);
+  const std::uint8_t* m = bytes_.data() + off;
+  std::vector<std::uint32_t> pages;
+  auto add = [&](std::uint64_t pg) {
+    if (pg == 0 || pg >= pageCount()) damaged(where + "列出不存在的第 " + std::to_string(pg) + " 页");
+    const std::uint8_t* p = page(static_cast<std::uint32_t>(pg));
+    if (p[0] != 0x01 || U32(p + 4) != tdefPage)
+      damaged(where + "列出的第 " + std::to_string(pg) + " 页不是该表的数据页");
+    pages.push_back(static_cast<std::uint32_t>(pg));
+  };
+  if (len < 1) damaged(where + "为空");
+  if (m[0] == 0) {
+    if (len < 5) damaged(where + "过短");
+    const std::uint32_t first = U32(m + 1);
+    for (std::size_t i = 0; i < (len - 5) * 8; ++i)
+      if (m[5 + i / 8] & (1u << (i % 8))) add(static_cast<std::uint64_t>(first) + i);
+  } else if (m[0] == 1) {
+    constexpr std::size_t kBits = (kPage - 4) * 8;
+    for (std::size_t k = 0; k < (len - 1) / 4; ++k) {
+      const std::uint32_t mp = U32(m + 1 + 4 * k);
+      if (mp == 0) continue;
+      if (mp >= pageCount() || page(mp)[0] != 0x05) damaged(where + "的第 " + std::to_string(mp) + " 页不是页图页");
+      const std::uint8_t* bits = page(mp) + 4;
+      for (std::size_t i = 0; i < kBits; ++i)
+        if (bits[i / 8] & (1u << (i % 8))) add(static_cast<std::uint64_t>(k) * kBits + i);
+    }
+  } else {
+    damaged(where + "类型未知");
+  }
+  return pages;
+}
+
+template <typename F>
+void JetImage::forEachRow(const Definition& def, const std::string& table, F&& onRow) const {
+  const std::string where = "表 " + table;
+  std::vector<Field> fields(def.columns.size());
+  for (std::uint32_t pg : def.dataPages) {
+    const std::uint8_t* p = page(pg);
+    const std::size_t rows = U16(p + 12);
+    const std::string at = where + "第 " + std::to_string(pg) + " 页";
+    if (rows > kMaxRowsPerPage || kDataHeader + 2 * rows > kPage) damaged(at + "的行数不合理");
+    for (std::size_t r = 0; r < rows; ++r) {
+      const std::uint16_t raw = U16(p + kDataHeader + 2 * r);
+      const std::size_t start = raw & kOffsetMask;
+      const std::size_t next = r == 0 ? kPage : (U16(p + kDataHeader + 2 * (r - 1)) & kOffsetMask);
+      if (raw & kDeleted) continue;
+      if (start < kDataHeader + 2 * rows || start > next || next > kPage) damaged(at + "的行位置越界");
+      const std::size_t size = next - start;
+      if (size == 0) continue;
+      // The row as libmdb cracks it: column count first, then null mask,
+      // variable count and variable offsets read backwards from the end.
+      const std::uint8_t* row = p + start;
+      const std::size_t rowCols = U16(row);
+      const std::size_t mask = (rowCols + 7) / 8;
+      const std::size_t end = size - 1;  // offset of the row's last byte
+      if (2 + mask + 2 > size) damaged(at + "的行头越界");
+      std::size_t rowVars = 0;
+      std::vector<std::size_t> offs;
+      if (def.varCount > 0) {
+        rowVars = U16(row + end - mask - 1);
+        if (rowVars > rowCols || 2 + mask + 2 + 2 * (rowVars + 1) > size) damaged(at + "的可变长字段表越界");
+        const std::size_t tableStart = end - mask - 1 - 2 * (rowVars + 1);
+        for (std::size_t i = 0; i <= rowVars; ++i) {
+          offs.push_back(U16(row + end - mask - 3 - 2 * i));
+          if (offs[i] < 2 || offs[i] > tableStart || (i > 0 && offs[i] < offs[i - 1]))
+            damaged(at + "的可变长字段位置越界");
+        }
+      }
+      const std::size_t rowFixed = rowCols - rowVars;
+      std::size_t fixedFound = 0;
+      const std::uint8_t* nulls = row + end - mask + 1;
+      for (std::size_t i = 0; i < def.columns.size(); ++i) {
+        const Column& c = def.columns[i];
+        Field& f = fields[i];
+        const std::size_t byte = c.number / 8;
+        f.isNull = byte >= mask || !(nulls[byte] & (1u << (c.number % 8)));
+        if (c.fixed && fixedFound < rowFixed) {
+          f.start = 2 + c.fixedOffset;
+          f.size = c.size;
+          ++fixedFound;
+        } else if (!c.fixed && c.varIndex < rowVars) {
+          f.start = offs[c.varIndex];
+          f.size = offs[c.varIndex + 1] - offs[c.varIndex];
+        } else {
+          f.start = f.size = 0;
+          f.isNull = true;
+        }
+        if (f.start + f.size > size) damaged(at + "的字段 " + c.name + " 越界");
+        f.start += static_cast<std::size_t>(pg) * kPage + start;
+        if (c.type == 0x01) f.isNull = false;  // a Boolean's bit is its value
+      }
+      onRow(fields);
+    }
+  }
+}
+
+void JetImage::checkMemo(const Field& f, const std::string& where) const {
+  if (f.isNull || f.size == 0) return;
+  if (f.size < kMemoHeader) damaged(where + "的备注头过短");
+  const std::uint8_t* h = bytes_.data() + f.start;
+  const std::uint32_t len = U32(h) & 0x00FFFFFF;
+  const std::uint8_t flags = h[3];
+  if (flags == 0x80) {
+    if (len > f.size - kMemoHeader) damaged(where + "的备注长度越界");
+  } else if (flags == 0x40) {
+    if (pointedRow(U32(h + 4), where + "的备注").second < len) damaged(where + "的备注长度越界");
+  } else if (flags == 0x00) {
+    std::set<std::uint32_t> seen;
+    std::size_t total = 0;
+    for (std::uint32_t ptr = U32(h + 4); ptr != 0;) {
+      if (!seen.insert(ptr).second) damaged(where + "的备注链成环");
+      const auto [off, n] = pointedRow(ptr, where + "的备注链");
+      if (n < 4) damaged(where + "的备注链行过短");
+      total += n - 4;
+      if (total > len) damaged(where + "的备注链长于备注长度");
+      ptr = U32(bytes_.data() + off);
+    }
+    if (total != len) damaged(where + "的备注链短于备注长度");
+  } else {
+    damaged(where + "的备注标志未知");
+  }
+}
+
+std::string JetImage::memoText(std::size_t offset, std::size_t size) const {
+  if (size < kMemoHeader || offset + size > bytes_.size()) return {};
+  const std::uint8_t* h = bytes_.data() + offset;
+  const std::uint32_t len = U32(h) & 0x00FFFFFF;
+  const std::uint8_t flags = h[3];
+  if (flags == 0x80) return JetTextToUtf8(h + kMemoHeader, std::min<std::size_t>(len, size - kMemoHeader));
+  const std::string where = "备注";
+  if (flags == 0x40) {
+    const auto [off, n] = pointedRow(U32(h + 4), where);
+    return JetTextToUtf8(bytes_.data() + off, std::min<std::size_t>(len, n));
+  }
+  std::vector<std::uint8_t> stored;
+  stored.reserve(len);
+  std::size_t links = 0;
+  for (std::uint32_t ptr = U32(h + 4); ptr != 0 && stored.size() < len && ++links <= pageCount() * 256u;) {
+    const auto [off, n] = pointedRow(ptr, where);
+    if (n < 4) break;
+    stored.insert(stored.end(), bytes_.data() + off + 4, bytes_.data() + off + std::min<std::size_t>(n, 4 + len - stored.size()));
+    ptr = U32(bytes_.data() + off);
+  }
+  return JetTextToUtf8(stored.data(), stored.size());
+}
+
+void JetImage::checkTable(const JetCatalogEntry& table) const {
+  const Definition def = readDefinition(table.tdefPage, table.name);
+  forEachRow(def, table.name, [&](const std::vector<Field>& f) {
+    for (std::size_t i = 0; i < f.size(); ++i) {
+      const std::uint8_t t = def.columns[i].type;
+      if (t == 0x0B || t == 0x0C) checkMemo(f[i], "表 " + table.name + " 的字段 " + def.columns[i].name);
+    }
+  });
+}
+
+}  // namespace tongshu::db
