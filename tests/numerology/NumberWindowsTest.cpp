@@ -1,17 +1,23 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <algorithm>
 #include <QClipboard>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
+#include <ostream>
 
 #include "Fakes.h"
 #include "ShuliTable.h"
 #include "TFrmQQhm.h"
 #include "TFrm_onther.h"
+
+// Readable failure output for texts and lists of texts.
+inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 
 namespace {
 
@@ -156,6 +162,8 @@ TYPED_TEST(NumberWindow, KeyFilterLetsOnlyDigitsBackspaceAndEnterThrough) {
   QTest::keyClick(this->box(), Qt::Key_Backspace);
   EXPECT_EQ(this->box()->text(), QStringLiteral("1"));
   QTest::keyClick(this->box(), Qt::Key_Escape);
+  // Ctrl+V types a control character, which the filter discards like any other.
+  QApplication::clipboard()->setText(QStringLiteral("77"));
   QTest::keyClick(this->box(), Qt::Key_V, Qt::ControlModifier);
   EXPECT_EQ(this->box()->text(), QStringLiteral("1"));
   // Cursor and editing keys are no characters and keep working.
@@ -224,6 +232,27 @@ TYPED_TEST(NumberWindow, ClosingClearsTheReferenceAndFreesTheWindow) {
   EXPECT_FALSE(window.isNull());  // freed once control returns to the event loop
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_TRUE(window.isNull());
+}
+
+TEST(NumberWindows, RealModalLoopReturnsWhenClosedAndTheWindowIsFreed) {
+  FakeServices fake;
+  tongshu::QtWindowPresenter modalLoop;
+  tongshu::Services services{fake.messages, fake.links, fake.clock, modalLoop, fake.database};
+  bool analysedInsideTheLoop = false;
+  QTimer::singleShot(0, [&] {
+    ASSERT_FALSE(FrmQQhm.isNull());
+    EXPECT_TRUE(FrmQQhm->isModal());
+    QTest::keyClicks(FrmQQhm->edtmun, QStringLiteral("81"));
+    QTest::keyClick(FrmQQhm->edtmun, Qt::Key_Return);
+    analysedInsideTheLoop = FrmQQhm->RzLabel9->text() == QStringLiteral("吉");
+    FrmQQhm->RzBitBtn2->click();
+  });
+  OpenFrmQQhm(services, nullptr);
+  EXPECT_TRUE(analysedInsideTheLoop);
+  EXPECT_TRUE(FrmQQhm.isNull());
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  const QWidgetList windows = QApplication::topLevelWidgets();
+  EXPECT_TRUE(std::none_of(windows.begin(), windows.end(), [](QWidget* w) { return qobject_cast<TFrmQQhm*>(w); }));
 }
 
 TEST(NumberWindows, BothGiveTheSameValuesForOneNumber) {

@@ -152,16 +152,6 @@ TEST(SplitEntryText, EntryZeroSplitsIntoItsThreeFields) {
   EXPECT_EQ(f.personality, kPersonalityTexts[0]);
 }
 
-TEST(SplitEntryText, EveryEntryRoundTrips) {
-  for (int i = 0; i < 81; ++i) {
-    const ShuliEntry& e = kShuliTable[static_cast<std::size_t>(i)];
-    const ShuliFields f = SplitEntryText(EntryText(i));
-    EXPECT_EQ(f.fortune, e.fortune) << i;
-    EXPECT_EQ(f.verdict, e.verdict) << i;
-    EXPECT_EQ(f.personality, kPersonalityTexts[static_cast<std::size_t>(e.personality - 1)]) << i;
-  }
-}
-
 TEST(SplitEntryText, Contract) {
   struct Case {
     std::string_view text, fortune, verdict, personality;
