@@ -57,94 +57,166 @@ constexpr std::array<char, 256> kPlainSingle = [] {
   return table;
 }();
 
-constexpr unsigned kNumeralLead = 0xA2;
-constexpr unsigned kFullWidthLead = 0xA3;
-constexpr unsigned kGreekLead = 0xA6;
+// What a byte does as the first byte of a step.
+enum LeadClass : std::uint8_t { kSingle, kHanzi, kNumeralRow, kFullWidthRow, kGreekRow, kInvalid };
+
+constexpr std::array<LeadClass, 256> kLeadClass = [] {
+  std::array<LeadClass, 256> table{};
+  for (unsigned b = 0; b < 256; ++b) table[b] = b < 0x81 ? kSingle : kHanzi;
+  table[0xA2] = kNumeralRow;
+  table[0xA3] = kFullWidthRow;
+  table[0xA6] = kGreekRow;
+  table[0xFF] = kInvalid;  // not GBK; outside every table
+  return table;
+}();
+
+// Longest piece one step appends, and what the writer may touch beyond it.
+constexpr std::size_t kSlack = 8;
+
+// A record's letters upper-cased, as eight bytes (six letters, zero padding).
+inline std::uint64_t UpperLetters(const SyllableRecord& r) {
+  std::uint64_t v = 0;
+  std::memcpy(&v, r.letters.data(), r.letters.size());
+  return v & ~UINT64_C(0x2020202020202020);  // a..z -> A..Z; zero stays zero
+}
+
+struct WalkEnd {
+  const unsigned char* in;  // first byte not yet converted
+  char* out;                // end of what was written
+};
+
+// The walk, specialised per flag combination so that the common case runs
+// without tests of the flags. Takes steps while output has not reached
+// `stop`; the last step may write up to kSlack bytes past it. Stops only
+// between steps, so it can be resumed from `in`.
+template <bool FullSyllable, bool MarkUnmapped, bool KeepAllSingle>
+WalkEnd Walk(const unsigned char* p, const unsigned char* const end, char* out, char* const stop) {
+  auto single = [&out](unsigned b) {
+    if constexpr (KeepAllSingle) {
+      *out++ = Upper(b);
+    } else {
+      const char c = kPlainSingle[b];
+      *out = c;
+      out += (c != '\0');
+    }
+  };
+  auto unmapped = [&out] {
+    if constexpr (MarkUnmapped) *out++ = '?';
+  };
+
+  // Every step but a final lone byte has a following byte to look at.
+  while (p + 1 < end && out < stop) {
+    const unsigned b = p[0];
+    const unsigned t = p[1];
+    const LeadClass lead = kLeadClass[b];
+    if (lead == kSingle || t < 0x40) {
+      single(b);
+      ++p;
+      continue;
+    }
+    p += 2;
+    if (t == 0xFF) {
+      unmapped();
+      continue;
+    }
+    if (lead == kHanzi) [[likely]] {
+      const std::uint16_t record =
+          SyllableIndex[static_cast<std::size_t>(b - kFirstLead) * kIndexColumns + (t - kFirstTrail)];
+      if (record == 0 || record > kSyllableRecords) [[unlikely]] {
+        unmapped();
+        continue;
+      }
+      const SyllableRecord& r = SyllableTable[record - 1u];
+      if constexpr (FullSyllable) {
+        const std::uint64_t letters = UpperLetters(r);
+        std::memcpy(out, &letters, sizeof letters);
+        out += std::min<std::size_t>(r.length, r.letters.size());
+      } else {
+        const char c = static_cast<char>(r.letters[0] & 0xDF);
+        *out = c;
+        out += (c != '\0');
+      }
+      continue;
+    }
+    switch (lead) {
+      case kNumeralRow:
+        if (t >= 0xA1) {
+          const ShortRecord& r = Row2Numerals[t - 0xA1];
+          std::memcpy(out, r.text.data(), 2);
+          out += r.length;
+        } else {
+          unmapped();
+        }
+        break;
+      case kFullWidthRow: {
+        const unsigned c = (t - 0x80) & 0xFF;
+        if (KeepAllSingle || IsAsciiAlnum(c)) *out++ = static_cast<char>(c);
+        break;
+      }
+      case kGreekRow: {
+        unsigned slot = 24;
+        if (t >= 0xA1 && t <= 0xB8) slot = t - 0xA1;
+        else if (t >= 0xC1 && t <= 0xD8) slot = t - 0xC1;
+        if (slot < 24) {
+          const ShortRecord& r = GreekLetters[slot];
+          out[0] = Upper(static_cast<unsigned char>(r.text[0]));
+          out[1] = Upper(static_cast<unsigned char>(r.text[1]));
+          out += r.length;
+        } else {
+          unmapped();
+        }
+        break;
+      }
+      case kInvalid:
+      case kSingle:
+      case kHanzi:
+        unmapped();
+        break;
+    }
+  }
+  if (p + 1 == end && out < stop) single(*p++);  // a last byte is always taken alone
+  return {p, out};
+}
+
+using WalkFn = WalkEnd (*)(const unsigned char*, const unsigned char*, char*, char*);
+
+constexpr WalkFn kWalks[8] = {
+    Walk<false, false, false>, Walk<true, false, false>, Walk<false, true, false>, Walk<true, true, false>,
+    Walk<false, false, true>,  Walk<true, false, true>,  Walk<false, true, true>,  Walk<true, true, true>,
+};
 
 }  // namespace
 
 std::string ConvertToPinyin(std::string_view text, PinyinFlags flags, int maxLength) {
   std::string result;
   if (flags < 0 || maxLength <= 0 || text.empty()) return result;
-  const bool fullSyllable = (flags & pfFullSyllable) != 0;
-  const bool markUnmapped = (flags & pfMarkUnmapped) != 0;
-  const bool keepAllSingle = (flags & pfKeepAllSingle) != 0;
 
   // Every input byte yields at most one output character, except that a
-  // whole syllable gives up to six for two bytes. The walk stops once the
-  // limit is reached (later input cannot change a prefix); the slack holds
-  // the one piece that may cross it.
+  // whole syllable gives up to six for two bytes. The walk stops at the
+  // limit (later input cannot change a prefix). The buffer starts at one
+  // character per byte, enough for all but whole syllables, and grows when a
+  // walk of whole syllables fills it.
   const std::size_t n = text.size();
   const auto maxChars = static_cast<std::size_t>(maxLength);
-  const std::size_t perByte = fullSyllable ? 3 : 1;
+  const std::size_t perByte = (flags & pfFullSyllable) ? 3 : 1;
   const std::size_t limit = n >= maxChars ? maxChars : std::min(n * perByte, maxChars);
-  constexpr std::size_t kSlack = 6;
-  result.resize(limit + kSlack);
+  std::size_t capacity = std::min(limit, n);
+  result.resize(capacity + kSlack);
 
-  char* out = result.data();
-  char* const stop = out + limit;
-  const auto* p = reinterpret_cast<const unsigned char*>(text.data());
-  const auto* const end = p + n;
-
-  while (p < end && out < stop) {
-    const unsigned b = p[0];
-    const unsigned t = (p + 1 < end) ? p[1] : 0u;
-    if (b < 0x81 || t < 0x40) {
-      const char c = keepAllSingle ? Upper(b) : kPlainSingle[b];
-      *out = c;
-      out += (keepAllSingle || c != '\0') ? 1 : 0;
-      ++p;
-      continue;
-    }
-    p += 2;
-
-    bool unmapped = false;
-    if (b == 0xFF || t == 0xFF) {  // not GBK; outside every table
-      unmapped = true;
-    } else if (b == kNumeralLead) {
-      if (t >= 0xA1) {
-        const ShortRecord& r = Row2Numerals[t - 0xA1];
-        std::memcpy(out, r.text.data(), 2);
-        out += r.length;
-      } else {
-        unmapped = true;
-      }
-    } else if (b == kFullWidthLead) {
-      const unsigned c = (t - 0x80) & 0xFF;
-      if (keepAllSingle || IsAsciiAlnum(c)) *out++ = static_cast<char>(c);
-    } else if (b == kGreekLead) {
-      unsigned slot = 24;
-      if (t >= 0xA1 && t <= 0xB8) slot = t - 0xA1;
-      else if (t >= 0xC1 && t <= 0xD8) slot = t - 0xC1;
-      if (slot < 24) {
-        const ShortRecord& r = GreekLetters[slot];
-        out[0] = Upper(static_cast<unsigned char>(r.text[0]));
-        out[1] = Upper(static_cast<unsigned char>(r.text[1]));
-        out += r.length;
-      } else {
-        unmapped = true;
-      }
-    } else {
-      const std::uint16_t record =
-          SyllableIndex[static_cast<std::size_t>(b - kFirstLead) * kIndexColumns + (t - kFirstTrail)];
-      if (record == 0 || record > kSyllableRecords) {
-        unmapped = true;
-      } else {
-        const SyllableRecord& r = SyllableTable[record - 1u];
-        if (fullSyllable) {
-          for (std::size_t i = 0; i < r.length && i < r.letters.size(); ++i)
-            out[i] = Upper(static_cast<unsigned char>(r.letters[i]));
-          out += std::min<std::size_t>(r.length, r.letters.size());
-        } else {
-          *out = Upper(static_cast<unsigned char>(r.letters[0]));
-          out += (r.length != 0) ? 1 : 0;
-        }
-      }
-    }
-    if (unmapped && markUnmapped) *out++ = '?';
+  const WalkFn walk = kWalks[flags & 7];
+  const auto* in = reinterpret_cast<const unsigned char*>(text.data());
+  const auto* const end = in + n;
+  std::size_t written = 0;
+  for (;;) {
+    char* const base = result.data();
+    const WalkEnd stopped = walk(in, end, base + written, base + capacity);
+    in = stopped.in;
+    written = static_cast<std::size_t>(stopped.out - base);
+    if (in == end || written >= limit) break;
+    capacity = std::min(limit, capacity + capacity / 2 + kSlack);
+    result.resize(capacity + kSlack);
   }
-
-  result.resize(std::min(static_cast<std::size_t>(out - result.data()), limit));
+  result.resize(std::min(written, limit));
   return result;
 }
 

@@ -139,6 +139,17 @@ TEST(ConvertToPinyin, LimitGivesPrefixOfFullResult) {
   }
 }
 
+TEST(ConvertToPinyin, WholeSyllablesOutgrowOneCharacterPerByte) {
+  std::string text;
+  std::string expected;
+  for (int i = 0; i < 5000; ++i) {
+    text += Gbk(i % 3 ? "床" : "装a");
+    expected += i % 3 ? "CHUANG" : "ZHUANGA";
+  }
+  EXPECT_EQ(ConvertToPinyin(text, kFull, INT_MAX), expected);
+  EXPECT_EQ(ConvertToPinyin(text, kFull, 20001), expected.substr(0, 20001));
+}
+
 TEST(ConvertToPinyinZ, ReturnsAnOwnedZeroTerminatedCopy) {
   const std::string text = Gbk("中国abc给");
   const PinyinZBuffer buffer(ConvertToPinyinZ(text.c_str(), kMark | kFull, 255));
