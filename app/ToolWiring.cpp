@@ -1,9 +1,20 @@
 #include "ToolWiring.h"
 
+#include "DateWin.h"
+#include "TFormOnther.h"
+#include "TFrmQQhm.h"
+#include "TFrm_onther.h"
+#include "UntWangm.h"
+
 namespace tongshu {
 
 shell::ToolWindows MakeToolWindows() {
   shell::ToolWindows tools;
+  tools.omen = &ShowOmenWindow;
+  tools.qqNumber = &OpenFrmQQhm;
+  tools.anyNumber = &OpenFrm_onther;
+  tools.netName = &OpenFrmWangming;
+  tools.calendar = &OpenFRM_Date;
   return tools;
 }
 
