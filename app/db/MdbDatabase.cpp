@@ -158,8 +158,7 @@ struct MdbDatabase::OpenFile {
   }
 
   Table& table(const JetCatalogEntry& e) {
-    auto& slot = tables[e.tdefPage];
-    if (slot) return *slot;
+    if (const auto it = tables.find(e.tdefPage); it != tables.end()) return *it->second;
     image->checkTable(e);
     auto t = std::make_unique<Table>();
     t->entry.mdb = mdb;
@@ -169,11 +168,9 @@ struct MdbDatabase::OpenFile {
     t->def = mdb_read_table(&t->entry);
     if (!t->def || !mdb_read_columns(t->def)) {
       if (t->def) mdb_free_tabledef(t->def);
-      tables.erase(e.tdefPage);
       throw DbError("数据库文件已损坏（无法读取表 " + e.name + " 的定义）：" + image->file());
     }
-    slot = std::move(t);
-    return *slot;
+    return *tables.emplace(e.tdefPage, std::move(t)).first->second;
   }
 };
 
