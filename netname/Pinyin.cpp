@@ -80,6 +80,78 @@ inline std::uint64_t UpperLetters(const SyllableRecord& r) {
   return v & ~UINT64_C(0x2020202020202020);  // a..z -> A..Z; zero stays zero
 }
 
+template <bool MarkUnmapped>
+inline char* Unmapped(char* out) {
+  if constexpr (MarkUnmapped) *out++ = '?';
+  return out;
+}
+
+template <bool KeepAllSingle>
+inline char* SingleByte(unsigned b, char* out) {
+  if constexpr (KeepAllSingle) {
+    *out++ = Upper(b);
+  } else {
+    const char c = kPlainSingle[b];
+    *out = c;
+    out += (c != '\0');
+  }
+  return out;
+}
+
+// Syllable record of a Chinese-character pair, 0 for none.
+inline unsigned RecordOf(unsigned lead, unsigned trail) {
+  const unsigned record =
+      SyllableIndex[static_cast<std::size_t>(lead - kFirstLead) * kIndexColumns + (trail - kFirstTrail)];
+  return record <= static_cast<unsigned>(kSyllableRecords) ? record : 0u;
+}
+
+// One double-byte step: lead >= 0x81 and trail >= 0x40.
+template <bool FullSyllable, bool MarkUnmapped, bool KeepAllSingle>
+char* PairStep(unsigned b, unsigned t, char* out) {
+  if (t == 0xFF) return Unmapped<MarkUnmapped>(out);
+  switch (kLeadClass[b]) {
+    case kHanzi: {
+      const unsigned record = RecordOf(b, t);
+      if (record == 0) return Unmapped<MarkUnmapped>(out);
+      const SyllableRecord& r = SyllableTable[record - 1u];
+      if constexpr (FullSyllable) {
+        const std::uint64_t letters = UpperLetters(r);
+        std::memcpy(out, &letters, sizeof letters);
+        return out + std::min<std::size_t>(r.length, r.letters.size());
+      } else {
+        const char c = static_cast<char>(r.letters[0] & 0xDF);
+        *out = c;
+        return out + (c != '\0');
+      }
+    }
+    case kNumeralRow: {
+      if (t < 0xA1) return Unmapped<MarkUnmapped>(out);
+      const ShortRecord& r = Row2Numerals[t - 0xA1];
+      std::memcpy(out, r.text.data(), 2);
+      return out + r.length;
+    }
+    case kFullWidthRow: {
+      const unsigned c = (t - 0x80) & 0xFF;
+      if (KeepAllSingle || IsAsciiAlnum(c)) *out++ = static_cast<char>(c);
+      return out;
+    }
+    case kGreekRow: {
+      unsigned slot = 24;
+      if (t >= 0xA1 && t <= 0xB8) slot = t - 0xA1;
+      else if (t >= 0xC1 && t <= 0xD8) slot = t - 0xC1;
+      if (slot >= 24) return Unmapped<MarkUnmapped>(out);
+      const ShortRecord& r = GreekLetters[slot];
+      out[0] = Upper(static_cast<unsigned char>(r.text[0]));
+      out[1] = Upper(static_cast<unsigned char>(r.text[1]));
+      return out + r.length;
+    }
+    case kSingle:
+    case kInvalid:
+      break;
+  }
+  return Unmapped<MarkUnmapped>(out);
+}
+
 struct WalkEnd {
   const unsigned char* in;  // first byte not yet converted
   char* out;                // end of what was written
@@ -91,90 +163,34 @@ struct WalkEnd {
 // between steps, so it can be resumed from `in`.
 template <bool FullSyllable, bool MarkUnmapped, bool KeepAllSingle>
 WalkEnd Walk(const unsigned char* p, const unsigned char* const end, char* out, char* const stop) {
-  auto single = [&out](unsigned b) {
-    if constexpr (KeepAllSingle) {
-      *out++ = Upper(b);
-    } else {
-      const char c = kPlainSingle[b];
-      *out = c;
-      out += (c != '\0');
-    }
-  };
-  auto unmapped = [&out] {
-    if constexpr (MarkUnmapped) *out++ = '?';
-  };
-
   // Every step but a final lone byte has a following byte to look at.
   while (p + 1 < end && out < stop) {
     const unsigned b = p[0];
     const unsigned t = p[1];
-    const LeadClass lead = kLeadClass[b];
-    if (lead == kSingle || t < 0x40) {
-      single(b);
+    if (b < 0x81 || t < 0x40) {
+      out = SingleByte<KeepAllSingle>(b, out);
       ++p;
       continue;
     }
     p += 2;
-    if (t == 0xFF) {
-      unmapped();
-      continue;
-    }
-    if (lead == kHanzi) [[likely]] {
-      const std::uint16_t record =
-          SyllableIndex[static_cast<std::size_t>(b - kFirstLead) * kIndexColumns + (t - kFirstTrail)];
-      if (record == 0 || record > kSyllableRecords) [[unlikely]] {
-        unmapped();
+    if constexpr (!FullSyllable) {
+      // The bulk of Chinese text, kept free of dependent tests: the branches
+      // below are taken the same way nearly every time.
+      if (kLeadClass[b] == kHanzi && t != 0xFF) [[likely]] {
+        const unsigned record = RecordOf(b, t);
+        if (record == 0) [[unlikely]] {
+          out = Unmapped<MarkUnmapped>(out);
+          continue;
+        }
+        const SyllableRecord& r = SyllableTable[record - 1u];
+        if (r.length == 0) [[unlikely]] continue;
+        *out++ = static_cast<char>(r.letters[0] & 0xDF);
         continue;
       }
-      const SyllableRecord& r = SyllableTable[record - 1u];
-      if constexpr (FullSyllable) {
-        const std::uint64_t letters = UpperLetters(r);
-        std::memcpy(out, &letters, sizeof letters);
-        out += std::min<std::size_t>(r.length, r.letters.size());
-      } else {
-        const char c = static_cast<char>(r.letters[0] & 0xDF);
-        *out = c;
-        out += (c != '\0');
-      }
-      continue;
     }
-    switch (lead) {
-      case kNumeralRow:
-        if (t >= 0xA1) {
-          const ShortRecord& r = Row2Numerals[t - 0xA1];
-          std::memcpy(out, r.text.data(), 2);
-          out += r.length;
-        } else {
-          unmapped();
-        }
-        break;
-      case kFullWidthRow: {
-        const unsigned c = (t - 0x80) & 0xFF;
-        if (KeepAllSingle || IsAsciiAlnum(c)) *out++ = static_cast<char>(c);
-        break;
-      }
-      case kGreekRow: {
-        unsigned slot = 24;
-        if (t >= 0xA1 && t <= 0xB8) slot = t - 0xA1;
-        else if (t >= 0xC1 && t <= 0xD8) slot = t - 0xC1;
-        if (slot < 24) {
-          const ShortRecord& r = GreekLetters[slot];
-          out[0] = Upper(static_cast<unsigned char>(r.text[0]));
-          out[1] = Upper(static_cast<unsigned char>(r.text[1]));
-          out += r.length;
-        } else {
-          unmapped();
-        }
-        break;
-      }
-      case kInvalid:
-      case kSingle:
-      case kHanzi:
-        unmapped();
-        break;
-    }
+    out = PairStep<FullSyllable, MarkUnmapped, KeepAllSingle>(b, t, out);
   }
-  if (p + 1 == end && out < stop) single(*p++);  // a last byte is always taken alone
+  if (p + 1 == end && out < stop) out = SingleByte<KeepAllSingle>(*p++, out);  // a last byte is taken alone
   return {p, out};
 }
 
