@@ -164,7 +164,7 @@ JetImage::JetImage(std::vector<std::uint8_t> bytes, std::string file) : bytes_(s
     if (EqualsNoCase(c.name, "Flags") && c.type == 0x04) flags = static_cast<int>(i);
   }
   if (id < 0 || name < 0 || type < 0 || flags < 0) damaged("系统表 MSysObjects 缺少 Id、Name、Type 或 Flags 字段");
-  forEachRow(def, catalogName, [&](const std::vector<Field>& f) {
+  forEachRow(def, catalogName, [&](const std::vector<Field>& f, std::size_t, std::size_t) {
     if (f[id].isNull || f[name].isNull || f[type].isNull) return;
     JetCatalogEntry e;
     e.tdefPage = U32(bytes_.data() + f[id].start) & 0x00FFFFFF;
@@ -354,7 +354,7 @@ void JetImage::forEachRow(const Definition& def, const std::string& table, F&& o
         f.start += static_cast<std::size_t>(pg) * kPage + start;
         if (c.type == 0x01) f.isNull = false;  // a Boolean's bit is its value
       }
-      onRow(fields);
+      onRow(fields, rowCols, rowVars);
     }
   }
 }
@@ -409,14 +409,18 @@ std::string JetImage::memoText(std::size_t offset, std::size_t size) const {
   return JetTextToUtf8(stored.data(), stored.size());
 }
 
-void JetImage::checkTable(const JetCatalogEntry& table) const {
+JetImage::TableLayout JetImage::checkTable(const JetCatalogEntry& table) const {
   const Definition def = readDefinition(table.tdefPage, table.name);
-  forEachRow(def, table.name, [&](const std::vector<Field>& f) {
+  TableLayout layout;
+  forEachRow(def, table.name, [&](const std::vector<Field>& f, std::size_t rowCols, std::size_t rowVars) {
+    if (rowCols == def.columns.size() && rowVars != def.varCount) layout.fullRowsUniform = false;
     for (std::size_t i = 0; i < f.size(); ++i) {
       const std::uint8_t t = def.columns[i].type;
       if (t == 0x0B || t == 0x0C) checkMemo(f[i], "表 " + table.name + " 的字段 " + def.columns[i].name);
     }
   });
+  layout.dataPages = def.dataPages;
+  return layout;
 }
 
 }  // namespace tongshu::db

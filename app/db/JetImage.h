@@ -33,13 +33,20 @@ class JetImage {
   const JetCatalogEntry* findUserTable(std::string_view name) const;
   // Checks a table's definition, usage map, data pages, rows and memo
   // references; throws DbError naming the table when anything is out of place.
-  void checkTable(const JetCatalogEntry& table) const;
+  struct TableLayout {
+    std::vector<std::uint32_t> dataPages;  // in the order the usage map lists them
+    // Every row that holds all the table's columns also holds all its
+    // variable columns, so its fixed columns sit at their definition offsets.
+    bool fullRowsUniform = true;
+  };
+  TableLayout checkTable(const JetCatalogEntry& table) const;
 
   // UTF-8 of the memo whose 12-byte header starts at `offset` in the file and
   // whose field is `size` bytes long; the table must have passed checkTable.
   std::string memoText(std::size_t offset, std::size_t size) const;
 
   std::uint8_t* data() { return bytes_.data(); }
+  const std::uint8_t* data() const { return bytes_.data(); }
   std::size_t size() const { return bytes_.size(); }
   const std::string& file() const { return file_; }
 

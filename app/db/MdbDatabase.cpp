@@ -144,6 +144,7 @@ struct MdbDatabase::OpenFile {
   struct Table {
     MdbCatalogEntry entry{};
     MdbTableDef* def = nullptr;
+    JetImage::TableLayout layout;  // checked data pages and row shape
   };
 
   FileKey key;
@@ -159,8 +160,8 @@ struct MdbDatabase::OpenFile {
 
   Table& table(const JetCatalogEntry& e) {
     if (const auto it = tables.find(e.tdefPage); it != tables.end()) return *it->second;
-    image->checkTable(e);
     auto t = std::make_unique<Table>();
+    t->layout = image->checkTable(e);
     t->entry.mdb = mdb;
     t->entry.object_type = MDB_TABLE;
     t->entry.table_pg = e.tdefPage;
@@ -214,7 +215,8 @@ std::optional<Record> MdbDatabase::firstRowOf(const std::string& path, const Sel
   OpenFile& file = open(path);
   const JetCatalogEntry* entry = file.image->findUserTable(st.table);
   if (!entry) throw DbError("数据表不存在：" + st.table + "（" + path + "）");
-  MdbTableDef* table = file.table(*entry).def;
+  OpenFile::Table& state = file.table(*entry);
+  MdbTableDef* table = state.def;
   MdbHandle* mdb = file.mdb;
 
   auto columnIndex = [&](const std::string& name) -> unsigned {
@@ -243,20 +245,20 @@ std::optional<Record> MdbDatabase::firstRowOf(const std::string& path, const Sel
                   LiteralName(lit.kind) + " " + lit.source + " 比较（表 " + entry->name + "）");
 
   std::vector<MdbField> fields(table->num_cols);
-  const auto pageOffset = [&] { return static_cast<std::size_t>(table->cur_phys_pg) * JetImage::kPageSize; };
+  std::uint32_t current = 0;  // the page in mdb->pg_buf
+  const auto pageOffset = [&] { return static_cast<std::size_t>(current) * JetImage::kPageSize; };
   auto text = [&](const MdbField& f, int type) {
     const std::size_t at = pageOffset() + static_cast<std::size_t>(f.start);
     return type == MDB_MEMO ? file.image->memoText(at, static_cast<std::size_t>(f.siz))
                             : JetTextToUtf8(file.image->data() + at, static_cast<std::size_t>(f.siz));
   };
+  // A date literal names the whole day; Jet counts days toward zero.
+  auto dayMatches = [&](double v) {
+    return lit.kind == Literal::Kind::Date ? std::trunc(v) == static_cast<double>(lit.daySerial) : v == lit.number;
+  };
   auto matches = [&](const MdbField& f) {
     if (f.is_null) return false;
-    if (keyType == MDB_DATETIME) {
-      if (f.siz < 8) return false;
-      const double v = mdb_get_double(mdb->pg_buf, f.start);
-      // A date literal names the whole day; Jet counts days toward zero.
-      return lit.kind == Literal::Kind::Date ? std::trunc(v) == static_cast<double>(lit.daySerial) : v == lit.number;
-    }
+    if (keyType == MDB_DATETIME) return f.siz >= 8 && dayMatches(mdb_get_double(mdb->pg_buf, f.start));
     if (IsTextType(keyType)) return EqualsNoCase(text(f, keyType), lit.text);
     const std::string s = GString(mdb_col_to_string(mdb, mdb->pg_buf, f.start, keyType, f.siz));
     char* end = nullptr;
@@ -264,15 +266,39 @@ std::optional<Record> MdbDatabase::firstRowOf(const std::string& path, const Sel
     return end != s.c_str() && v == lit.number;
   };
 
-  mdb_rewind_table(table);
-  while (mdb_read_next_dpg(table)) {
-    const int rows = mdb_get_int16(mdb->pg_buf, mdb->fmt->row_count_offset);
+  const MdbColumn* keyCol = column(key);
+  const bool fixedDateKey =
+      keyType == MDB_DATETIME && keyCol->is_fixed && keyCol->col_size == 8 && state.layout.fullRowsUniform;
+  const std::size_t keyEnd = static_cast<std::size_t>(2 + keyCol->fixed_offset + 8);
+
+  // The pages come from the checked usage map. A page is copied into
+  // libmdb's page buffer only when one of its rows may match: cracking every
+  // row and copying every page would cost most of a full pass. A row laid out
+  // with all its columns has a fixed key at a known place, so when those bytes
+  // cannot match the row is skipped uncracked; any other row is cracked.
+  for (const std::uint32_t pg : state.layout.dataPages) {
+    const std::uint8_t* page = file.image->data() + static_cast<std::size_t>(pg) * JetImage::kPageSize;
+    const int rows = page[12] | page[13] << 8;
     for (int r = 0; r < rows; ++r) {
-      int start = 0;
-      size_t len = 0;
-      if (mdb_find_row(mdb, r, &start, &len) != 0 || len == 0 || (start & kDeleted)) continue;
-      start &= kOffsetMask;
-      if (mdb_crack_row(table, start, len, fields.data()) < 0) continue;
+      const int raw = page[14 + 2 * r] | page[15 + 2 * r] << 8;
+      if (raw & kDeleted) continue;
+      const int start = raw & kOffsetMask;
+      const int next = r == 0 ? static_cast<int>(JetImage::kPageSize)
+                              : ((page[12 + 2 * r] | page[13 + 2 * r] << 8) & kOffsetMask);
+      const std::size_t len = static_cast<std::size_t>(next - start);
+      if (fixedDateKey && len >= keyEnd &&
+          !dayMatches(mdb_get_double(const_cast<std::uint8_t*>(page), start + 2 + keyCol->fixed_offset)) &&
+          mdb_get_int16(const_cast<std::uint8_t*>(page), start) == static_cast<int>(table->num_cols))
+        continue;
+      if (current != pg) {
+        std::memcpy(mdb->pg_buf, page, JetImage::kPageSize);
+        mdb->cur_pg = pg;
+        current = pg;
+      }
+      int rowStart = 0;
+      size_t rowLen = 0;
+      if (mdb_find_row(mdb, r, &rowStart, &rowLen) != 0 || rowLen == 0) continue;
+      if (mdb_crack_row(table, rowStart & kOffsetMask, rowLen, fields.data()) < 0) continue;
       if (!matches(fields[key])) continue;
 
       Record rec;
