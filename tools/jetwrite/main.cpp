@@ -28,12 +28,18 @@ int main(int argc, char** argv) {
     const std::vector<std::uint8_t> bytes = jetwrite::WriteDatabase(tables);
     const std::filesystem::path out = argv[1];
     const std::filesystem::path tmp = out.string() + ".tmp";
-    {
-      std::ofstream f(tmp, std::ios::binary | std::ios::trunc);
-      f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-      if (!f.flush()) throw jetwrite::WriteError(tmp.string() + ": write failed");
+    try {
+      {
+        std::ofstream f(tmp, std::ios::binary | std::ios::trunc);
+        f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        if (!f.flush()) throw jetwrite::WriteError(tmp.string() + ": write failed");
+      }
+      std::filesystem::rename(tmp, out);
+    } catch (...) {
+      std::error_code ignored;
+      std::filesystem::remove(tmp, ignored);
+      throw;
     }
-    std::filesystem::rename(tmp, out);
     std::cout << out.string() << ": " << tables.size() << " table(s), " << bytes.size() / 4096 << " pages\n";
   } catch (const std::exception& e) {
     std::cerr << "jetwrite: " << e.what() << "\n";
