@@ -77,6 +77,8 @@ class TFRM_Date : public QWidget {
   void CnDayMouseDown();
   void ChnDateMouseDown();
   void Label5Click();
+  // Closing only hides the window: it stays owned by its parent and is freed
+  // by the next opening (or with the main window).
   void FormDeactivate();
 
  public:

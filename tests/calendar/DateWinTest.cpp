@@ -167,6 +167,8 @@ struct ShownDay {
   const char* starSign;
 };
 
+void PrintTo(const ShownDay& s, std::ostream* os) { *os << tongshu::calendar::testing::Str(s.today); }
+
 class DateWinDayTest : public DateWinTest, public ::testing::WithParamInterface<ShownDay> {};
 
 TEST_P(DateWinDayTest, ShowsTheDaysTextAndStarSign) {

@@ -23,6 +23,8 @@ struct Conversion {
   const char* day;
 };
 
+void PrintTo(const Conversion& c, std::ostream* os) { *os << Str(c.date); }
+
 class KnownConversion : public ::testing::TestWithParam<Conversion> {};
 
 TEST_P(KnownConversion, GivesCodeAndNames) {
