@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <random>
 #include <string>
 #include <vector>
 
 #include "GbkText.h"
 #include "Pinyin.h"
+#include "SyllableTables.h"
 
 using tongshu::netname::ConvertToPinyin;
 using tongshu::netname::PinyinZBuffer;
@@ -148,6 +150,88 @@ TEST(ConvertToPinyin, WholeSyllablesOutgrowOneCharacterPerByte) {
   }
   EXPECT_EQ(ConvertToPinyin(text, kFull, INT_MAX), expected);
   EXPECT_EQ(ConvertToPinyin(text, kFull, 20001), expected.substr(0, 20001));
+}
+
+// The conversion rules written out plainly, one append at a time, as the
+// model the optimised walk is checked against.
+std::string ReferenceConvert(const std::string& text, int flags, int maxLength) {
+  if (flags < 0) return "";
+  const bool full = flags & kFull, mark = flags & kMark, keep = flags & kKeep;
+  auto alnum = [](int c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
+  auto upper = [](std::string s) {
+    for (char& ch : s)
+      if (ch >= 'a' && ch <= 'z') ch = static_cast<char>(ch - 32);
+    return s;
+  };
+  auto numeral = [](int t) -> std::string {
+    const struct { int first, count; } runs[] = {{0xA1, 10}, {0xB1, 20}, {0xC5, 20}, {0xD9, 10}, {0xE5, 10}, {0xF1, 12}};
+    for (const auto& r : runs)
+      if (t >= r.first && t < r.first + r.count) return std::to_string(t - r.first + 1);
+    return "";
+  };
+  static const char* const greek[] = {"a", "b", "g", "d", "e", "z", "e", "th", "i", "k", "l", "m",
+                                      "n", "x", "o", "p", "r", "s", "t", "u", "ph", "kh", "ps", "o"};
+  std::string out;
+  for (std::size_t i = 0; i < text.size();) {
+    const int b = static_cast<unsigned char>(text[i]);
+    const int t = i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) : 0;
+    if (b < 0x81 || t < 0x40) {
+      if (keep || alnum(b)) out += upper(std::string(1, static_cast<char>(b)));
+      i += 1;
+      continue;
+    }
+    i += 2;
+    bool unmapped = false;
+    if (b == 0xFF || t == 0xFF) {
+      unmapped = true;
+    } else if (b == 0xA2) {
+      if (t >= 0xA1) out += numeral(t);
+      else unmapped = true;
+    } else if (b == 0xA3) {
+      const int c = (t - 0x80) & 0xFF;
+      if (keep || alnum(c)) out += static_cast<char>(c);
+    } else if (b == 0xA6) {
+      if (t >= 0xA1 && t <= 0xB8) out += upper(greek[t - 0xA1]);
+      else if (t >= 0xC1 && t <= 0xD8) out += upper(greek[t - 0xC1]);
+      else unmapped = true;
+    } else {
+      const int record = tongshu::netname::SyllableIndex[static_cast<std::size_t>((b - 0x81) * 191 + (t - 0x40))];
+      if (record == 0) {
+        unmapped = true;
+      } else {
+        const auto& r = tongshu::netname::SyllableTable[static_cast<std::size_t>(record - 1)];
+        const std::string syllable = upper(std::string(r.letters.data(), r.length));
+        out += full ? syllable : syllable.substr(0, 1);
+      }
+    }
+    if (unmapped && mark) out += '?';
+  }
+  return maxLength <= 0 ? "" : out.substr(0, static_cast<std::size_t>(maxLength));
+}
+
+TEST(ConvertToPinyin, AgreesWithThePlainRulesOnRandomBytes) {
+  std::mt19937 rng(7);
+  auto pick = [&rng](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+  const std::string hanzi = Gbk("中华人民共和国给佛");
+  for (int round = 0; round < 3000; ++round) {
+    std::string text;
+    for (int n = pick(0, 80); n > 0; --n) {
+      // Mostly bytes of the interesting kinds, so that pairs, rows and stray
+      // lead bytes all occur.
+      switch (pick(0, 5)) {
+        case 0: text.push_back(static_cast<char>(pick(0, 255))); break;
+        case 1: text.push_back(static_cast<char>(pick(0x20, 0x7E))); break;
+        case 2: text += hanzi.substr(static_cast<std::size_t>(pick(0, 8)) * 2, 2); break;
+        case 3: text.push_back(static_cast<char>(pick(0, 1) ? 0xA2 : pick(0, 1) ? 0xA3 : 0xA6)); break;
+        case 4: text.push_back(static_cast<char>(pick(0xA0, 0xFF))); break;
+        default: text.push_back(static_cast<char>(pick(0x81, 0xFE))); text.push_back(static_cast<char>(pick(0x40, 0xFF)));
+      }
+    }
+    const int flags = pick(0, 9) == 0 ? pick(INT_MIN, -1) : pick(0, 15);
+    const int maxLength = pick(0, 4) == 0 ? pick(-3, 3) : pick(0, 1) ? INT_MAX : pick(0, 300);
+    ASSERT_EQ(ConvertToPinyin(text, flags, maxLength), ReferenceConvert(text, flags, maxLength))
+        << "round " << round << " flags " << flags << " max " << maxLength;
+  }
 }
 
 TEST(ConvertToPinyinZ, ReturnsAnOwnedZeroTerminatedCopy) {
