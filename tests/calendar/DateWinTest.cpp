@@ -360,7 +360,10 @@ TEST_F(DateWinTest, ModalLoopEndsWhenAnotherWindowIsActivated) {
   tongshu::QtWindowPresenter presenter;
   tongshu::Services services{fakes.messages, fakes.links, fakes.clock, presenter, fakes.database};
   QWidget owner;
+  // While the calendar is modal only another modal window (a message box, say)
+  // can take activation inside the program.
   QWidget other;
+  other.setWindowModality(Qt::ApplicationModal);
   bool activatedOther = false;
   QTimer::singleShot(50, &other, [&] {
     ASSERT_TRUE(FRM_Date && FRM_Date->isVisible());
