@@ -1,0 +1,189 @@
+#include "TFormHuangdao.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QStringList>
+
+#include "ConnStr.h"
+#include "ErrorReport.h"
+#include "Fonts.h"
+#include "HuangdaoGlossary.h"
+#include "HuangdaoLookup.h"
+#include "MessageSink.h"
+#include "Services.h"
+#include "WindowPresenter.h"
+
+QPointer<TFormHuangdao> FormHuangdao;
+
+using namespace tongshu;
+
+namespace {
+
+constexpr int kClientWidth = 600;
+constexpr int kClientHeight = 464;
+
+QString U8(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+std::string TrimmedUtf8(const QString& text) {
+  const QByteArray bytes = text.toUtf8();
+  return std::string(almanac::TrimBlanks(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))));
+}
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, const QRect& geometry) {
+  auto* label = new QLabel(text, parent);
+  label->setObjectName(QString::fromLatin1(name));
+  label->setTextFormat(Qt::PlainText);
+  label->setGeometry(geometry);
+  return label;
+}
+
+// An editable drop-down with two-digit (or four-digit) items from..to. It
+// starts empty with nothing chosen; typed text is never added as an item.
+QComboBox* MakeDateBox(QWidget* parent, const char* name, int from, int to, int width, const QRect& geometry) {
+  auto* box = new QComboBox(parent);
+  box->setObjectName(QString::fromLatin1(name));
+  box->setEditable(true);
+  box->setInsertPolicy(QComboBox::NoInsert);
+  box->setMaxVisibleItems(12);
+  for (int i = from; i <= to; ++i) box->addItem(QStringLiteral("%1").arg(i, width, 10, QLatin1Char('0')));
+  box->setCurrentIndex(-1);
+  box->setEditText(QString());
+  box->setGeometry(geometry);
+  return box;
+}
+
+// A memo filling its group below the caption.
+QPlainTextEdit* MakeMemo(QGroupBox* group, const char* name, bool readOnly) {
+  auto* memo = new QPlainTextEdit(group);
+  memo->setObjectName(QString::fromLatin1(name));
+  memo->setReadOnly(readOnly);
+  memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  memo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  QPalette pal = memo->palette();
+  pal.setColor(QPalette::Base, Qt::white);
+  memo->setPalette(pal);
+  memo->setGeometry(6, 18, group->width() - 12, group->height() - 24);
+  return memo;
+}
+
+}  // namespace
+
+TFormHuangdao::TFormHuangdao(Services& services, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      services_(services),
+      ADOQuery1(services.database) {
+  setObjectName(QStringLiteral("FormHuangdao"));
+  setWindowTitle(QStringLiteral("黄道吉日"));
+  setFont(UiFont(kSongTi, 12));
+  setFixedSize(kClientWidth, kClientHeight);
+
+  RzGroupBox2 = new QGroupBox(this);
+  RzGroupBox2->setObjectName(QStringLiteral("RzGroupBox2"));
+  RzGroupBox2->setGeometry(6, 2, 588, 70);
+
+  RzLabel1 = MakeLabel(RzGroupBox2, "RzLabel1", QStringLiteral("选择黄历："), QRect(10, 16, 66, 14));
+  SYear = MakeDateBox(RzGroupBox2, "SYear", 2008, 2019, 4, QRect(78, 12, 72, 22));
+  RzLabel2 = MakeLabel(RzGroupBox2, "RzLabel2", QStringLiteral("年"), QRect(154, 16, 14, 14));
+  SMonth = MakeDateBox(RzGroupBox2, "SMonth", 1, 12, 2, QRect(174, 12, 52, 22));
+  RzLabel3 = MakeLabel(RzGroupBox2, "RzLabel3", QStringLiteral("月"), QRect(230, 16, 14, 14));
+  Sday = MakeDateBox(RzGroupBox2, "Sday", 1, 31, 2, QRect(250, 12, 52, 22));
+  RzLabel4 = MakeLabel(RzGroupBox2, "RzLabel4", QStringLiteral("日"), QRect(306, 16, 14, 14));
+
+  RzBitBtn1 = new QPushButton(QStringLiteral("测算"), RzGroupBox2);
+  RzBitBtn1->setObjectName(QStringLiteral("RzBitBtn1"));
+  RzBitBtn1->setGeometry(340, 10, 70, 26);
+  RzBitBtn2 = new QPushButton(QStringLiteral("关闭"), RzGroupBox2);
+  RzBitBtn2->setObjectName(QStringLiteral("RzBitBtn2"));
+  RzBitBtn2->setGeometry(420, 10, 70, 26);
+
+  RzLabel5 = MakeLabel(RzGroupBox2, "RzLabel5", QStringLiteral("当日统览："), QRect(10, 46, 66, 14));
+  RzLabel5->setFont(UiFont(kSongTi, 12, true));
+  Label1 = MakeLabel(RzGroupBox2, "Label1", QString(), QRect(78, 46, 504, 14));
+  Label1->setFont(UiFont(kSongTi, 12, true));
+  QPalette red = Label1->palette();
+  red.setColor(QPalette::WindowText, QColor(0xFF, 0x00, 0x00));
+  Label1->setPalette(red);
+
+  RzGroupBox1 = new QGroupBox(QStringLiteral("测算结果："), this);
+  RzGroupBox1->setObjectName(QStringLiteral("RzGroupBox1"));
+  RzGroupBox1->setGeometry(6, 76, 588, 236);
+  Memo1 = MakeMemo(RzGroupBox1, "Memo1", false);
+
+  RzGroupBox3 = new QGroupBox(QStringLiteral("黄历名词解释："), this);
+  RzGroupBox3->setObjectName(QStringLiteral("RzGroupBox3"));
+  RzGroupBox3->setGeometry(6, 316, 588, 144);
+  Memo2 = MakeMemo(RzGroupBox3, "Memo2", true);
+  QStringList glossary;
+  for (const std::string_view line : almanac::kHuangdaoGlossary) glossary << U8(line);
+  Memo2->setPlainText(glossary.join(u'\n'));
+
+  connect(RzBitBtn1, &QPushButton::clicked, this, &TFormHuangdao::RzBitBtn1Click);
+  connect(RzBitBtn2, &QPushButton::clicked, this, &TFormHuangdao::RzBitBtn2Click);
+
+  if (const QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
+  FormCreate();
+}
+
+void TFormHuangdao::FormCreate() { ADOQuery1.setConnectionString(BirthConnStr()); }
+
+void TFormHuangdao::RzBitBtn1Click() {
+  Guarded(services_.messages, [&] {
+    const std::string year = TrimmedUtf8(SYear->currentText());
+    if (year.empty()) {
+      services_.messages.ShowInfo(QStringLiteral("请选择年!"));
+      return;
+    }
+    const std::string month = TrimmedUtf8(SMonth->currentText());
+    if (month.empty()) {
+      services_.messages.ShowInfo(QStringLiteral("请选择月!"));
+      return;
+    }
+    const std::string day = TrimmedUtf8(Sday->currentText());
+    if (day.empty()) {
+      services_.messages.ShowInfo(QStringLiteral("请选择日!"));
+      return;
+    }
+    const std::string dateText = almanac::JoinDateText(year, month, day);
+    const std::optional<std::string> sql = almanac::HuangdaoStatement(dateText);
+    if (!sql) {
+      services_.messages.ShowInfo(QStringLiteral("请选择有效的日期!"));
+      return;
+    }
+    ADOQuery1.close();
+    ADOQuery1.setSql(*sql);
+    ADOQuery1.open();
+    if (ADOQuery1.isEmpty()) return;
+    // Formats the whole result before touching the display, so a failure
+    // leaves the previous day on screen.
+    const almanac::HuangdaoDay shown = almanac::FormatHuangdaoDay(dateText, *ADOQuery1.row());
+    Label1->setText(U8(shown.overview));
+    QStringList lines;
+    for (const std::string& line : shown.lines) lines << U8(line);
+    Memo1->clear();
+    Memo1->setPlainText(lines.join(u'\n'));
+  });
+}
+
+void TFormHuangdao::RzBitBtn2Click() { close(); }
+
+void TFormHuangdao::FormClose() {
+  // Whichever almanac window closes clears the reference.
+  FormHuangdao = nullptr;
+  setAttribute(Qt::WA_DeleteOnClose);
+}
+
+void TFormHuangdao::closeEvent(QCloseEvent* event) {
+  FormClose();
+  event->accept();
+}
+
+void OpenFormHuangdao(Services& services, QWidget* parent) {
+  OpenNonModal(FormHuangdao, services.presenter, services, parent);
+}
