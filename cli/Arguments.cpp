@@ -1,0 +1,65 @@
+#include "Arguments.h"
+
+#include <algorithm>
+
+namespace tongshu::cli {
+
+std::optional<std::string> CommandLine::value(std::string_view option) const {
+  const auto it = values.find(option);
+  if (it == values.end()) return std::nullopt;
+  return it->second;
+}
+
+CommandLine ParseCommandLine(std::string_view command, std::span<const std::string> args,
+                             std::span<const std::string_view> valueOptions) {
+  const auto fail = [&](const std::string& what) -> InputError {
+    return InputError("tongshu-cli " + std::string(command) + ": " + what + " (see tongshu-cli " +
+                      std::string(command) + " --help)");
+  };
+  CommandLine line;
+  bool optionsEnded = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (optionsEnded || arg.size() < 2 || arg[0] != '-' || (arg[1] != '-' && arg != "-h")) {
+      line.positional.push_back(arg);
+      continue;
+    }
+    if (arg == "--") {
+      optionsEnded = true;
+      continue;
+    }
+    if (arg == "-h" || arg == "--help") {
+      line.help = true;
+      continue;
+    }
+    if (arg == "--json") {
+      line.json = true;
+      continue;
+    }
+    std::string_view name = std::string_view(arg).substr(2);
+    std::optional<std::string> inlineValue;
+    if (const auto eq = name.find('='); eq != std::string_view::npos) {
+      inlineValue = std::string(name.substr(eq + 1));
+      name = name.substr(0, eq);
+    }
+    const bool known = name == "data-dir" ||
+                       std::find(valueOptions.begin(), valueOptions.end(), name) != valueOptions.end();
+    if (!known) throw fail("unknown option '--" + std::string(name) + "'");
+    std::string value;
+    if (inlineValue) {
+      value = std::move(*inlineValue);
+    } else if (i + 1 < args.size()) {
+      value = args[++i];
+    } else {
+      throw fail("option '--" + std::string(name) + "' needs a value");
+    }
+    if (name == "data-dir") {
+      line.dataDir = std::move(value);
+    } else {
+      line.values[std::string(name)] = std::move(value);
+    }
+  }
+  return line;
+}
+
+}  // namespace tongshu::cli

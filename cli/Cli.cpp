@@ -1,0 +1,163 @@
+#include "Cli.h"
+
+#include <array>
+#include <exception>
+#include <new>
+
+#include "Commands.h"
+#include "Database.h"
+#include "MdbDatabase.h"
+#include "NumberText.h"
+
+namespace tongshu::cli {
+namespace {
+
+struct Command {
+  std::string_view name;
+  std::span<const std::string_view> valueOptions;
+  std::string_view help;
+  int (*run)(const CommandLine&, Context&);
+};
+
+constexpr std::array<std::string_view, 2> kLunarOptions{"from", "to"};
+constexpr std::array<std::string_view, 1> kMonthOptions{"day"};
+constexpr std::array<std::string_view, 2> kPinyinOptions{"flags", "max"};
+
+constexpr std::string_view kCommonOptions =
+    "\n"
+    "Options:\n"
+    "  --json           one JSON object per line instead of text\n"
+    "  --data-dir DIR   directory of the data files (default: the executable's)\n"
+    "  -h, --help       this help\n";
+
+constexpr std::string_view kLunarHelp =
+    "Usage: tongshu-cli lunar DATE\n"
+    "       tongshu-cli lunar --from DATE --to DATE\n"
+    "\n"
+    "One line per day, tab-separated, empty fields kept: the date, the lunar\n"
+    "date code (month * 100 + day, negative in a leap month, 0 outside\n"
+    "1901-2050), the lunar month name, the lunar day name, the zodiac year, the\n"
+    "solar term, the lunar festival, the Gregorian festival and the star sign.\n"
+    "DATE is Y-M-D (year 1 to 9999, e.g. 2012-05-21 or 2012-5-21).\n";
+
+constexpr std::string_view kMonthHelp =
+    "Usage: tongshu-cli month YYYY-MM [--day D]\n"
+    "\n"
+    "The perpetual calendar's month grid. First line: the month, the marked\n"
+    "day, its cell, the zodiac text and the star sign of the footer. Then 37\n"
+    "lines, one per cell, Sunday first: the cell number, the day of the month,\n"
+    "the lunar text and its colour (#RRGGBB); a cell outside the month has\n"
+    "only its number. --day (default 1) is the marked day; a day past the end\n"
+    "of the month marks the last day, as the window keeps a chosen day.\n";
+
+constexpr std::string_view kNumberHelp =
+    "Usage: tongshu-cli number N\n"
+    "\n"
+    "The eighty-one number lookup of N (decimal digits, optional sign): the\n"
+    "fortune text, the verdict and the personality text, tab-separated. A\n"
+    "negative remainder gives two empty fields and the table's message.\n";
+
+constexpr std::string_view kPinyinHelp =
+    "Usage: tongshu-cli pinyin [--flags N] [--max N] TEXT\n"
+    "\n"
+    "The converter's output for the GBK form of TEXT. Flags (default 0) add up:\n"
+    "1 whole syllables instead of initials, 2 \"?\" for a character without\n"
+    "letters, 4 keep every other single-byte and full-width character. --max\n"
+    "(default 2147483647) cuts the result to that many characters. A character\n"
+    "GBK cannot encode counts as one without letters.\n";
+
+constexpr std::string_view kNetNameHelp =
+    "Usage: tongshu-cli netname NAME\n"
+    "\n"
+    "The net-name reading: the letters the nickname reduces to (pinyin\n"
+    "initials, digits as letters) and the trait chosen by the last of them,\n"
+    "tab-separated; the trait is empty when the last letter selects none.\n";
+
+constexpr std::array<Command, 5> kCommands{{
+    {"lunar", kLunarOptions, kLunarHelp, LunarCommand},
+    {"month", kMonthOptions, kMonthHelp, MonthCommand},
+    {"number", {}, kNumberHelp, NumberCommand},
+    {"pinyin", kPinyinOptions, kPinyinHelp, PinyinCommand},
+    {"netname", {}, kNetNameHelp, NetNameCommand},
+}};
+
+constexpr std::string_view kUsage =
+    "Usage: tongshu-cli COMMAND [OPTIONS] ARGUMENTS\n"
+    "\n"
+    "The almanac's engines and data lookups, as the windows use them. Input and\n"
+    "output are UTF-8.\n"
+    "\n"
+    "Commands:\n"
+    "  lunar DATE | --from DATE --to DATE   lunar date and marks of each day\n"
+    "  month YYYY-MM [--day D]              the perpetual calendar's month grid\n"
+    "  number N                             the eighty-one number lookup\n"
+    "  pinyin [--flags N] [--max N] TEXT    the pinyin converter\n"
+    "  netname NAME                         letters and trait of a nickname\n"
+    "\n"
+    "Every command takes --json (one JSON object per line), --data-dir DIR\n"
+    "(where the data files are; default: the executable's directory) and --help.\n"
+    "\n"
+    "Exit status: 0 done; 1 almanac: no row for the date; 2 bad input (the\n"
+    "window's message on stderr); 3 a data file missing or damaged; 4 any other\n"
+    "failure.\n";
+
+std::string WithSeparator(std::string dir) {
+  if (dir.empty()) return "./";
+  if (dir.back() != '/') dir.push_back('/');
+  return dir;
+}
+
+int RunCommand(const Command& command, std::span<const std::string> args, std::ostream& out,
+               const std::string& defaultDataDir) {
+  const CommandLine line = ParseCommandLine(command.name, args, command.valueOptions);
+  if (line.help) {
+    out << command.help << kCommonOptions;
+    return kExitOk;
+  }
+  db::MdbDatabase database;
+  Context ctx{out, WithSeparator(line.dataDir.value_or(defaultDataDir)), database};
+  return command.run(line, ctx);
+}
+
+}  // namespace
+
+int Run(std::span<const std::string> args, std::ostream& out, std::ostream& err,
+        const std::string& defaultDataDir) {
+  // Every failure ends here as a message and a status; nothing escapes.
+  try {
+    if (args.empty()) {
+      err << kUsage;
+      return kExitBadInput;
+    }
+    const std::string& name = args.front();
+    if (name == "--help" || name == "-h" || name == "help") {
+      out << kUsage;
+      return kExitOk;
+    }
+    for (const Command& command : kCommands) {
+      if (command.name == name) return RunCommand(command, args.subspan(1), out, defaultDataDir);
+    }
+    err << "tongshu-cli: unknown command '" << name << "' (see tongshu-cli --help)\n";
+    return kExitBadInput;
+  } catch (const InputError& e) {
+    err << e.what() << '\n';
+    return kExitBadInput;
+  } catch (const numerology::ConvertError& e) {
+    err << e.what() << '\n';
+    return kExitBadInput;
+  } catch (const db::DbError& e) {
+    err << e.what() << '\n';
+    return kExitDataFile;
+  } catch (const std::bad_alloc&) {
+    err << "tongshu-cli: out of memory\n";
+    return kExitFailure;
+  } catch (const std::exception& e) {
+    err << "tongshu-cli: " << e.what() << '\n';
+    return kExitFailure;
+  } catch (...) {
+    err << "tongshu-cli: unexpected failure\n";
+    return kExitFailure;
+  }
+}
+
+}  // namespace tongshu::cli

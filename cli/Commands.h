@@ -1,0 +1,36 @@
+#pragma once
+// The subcommands. Each writes its result to `out` and returns the exit
+// status, or throws: InputError (2), ConvertError (2), db::DbError (3).
+#include <memory>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+#include "Arguments.h"
+#include "Cli.h"
+
+namespace tongshu::db {
+class Database;
+}
+
+namespace tongshu::cli {
+
+struct Context {
+  std::ostream& out;
+  std::string dataDir;  // ends in a separator
+  db::Database& database;
+};
+
+int LunarCommand(const CommandLine& line, Context& ctx);
+int MonthCommand(const CommandLine& line, Context& ctx);
+int NumberCommand(const CommandLine& line, Context& ctx);
+int PinyinCommand(const CommandLine& line, Context& ctx);
+int NetNameCommand(const CommandLine& line, Context& ctx);
+
+// Exactly `count` positional arguments, else InputError naming the command.
+void RequirePositional(std::string_view command, const CommandLine& line, std::size_t count);
+
+// Text output: fields joined by tabs, then a newline.
+void WriteFields(std::ostream& out, std::initializer_list<std::string_view> fields);
+
+}  // namespace tongshu::cli
