@@ -303,29 +303,8 @@ QPixmap AboutPicture() {
 }
 
 QIcon AppIcon() {
-  QIcon icon;
-  for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
-    QPixmap pm(size, size);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    const double s = size;
-    QRadialGradient g(QPointF(s * 0.4, s * 0.35), s * 0.7);
-    g.setColorAt(0, kRed.lighter(120));
-    g.setColorAt(1, kCrimson);
-    p.setPen(QPen(kGold, std::max(1.0, s / 24)));
-    p.setBrush(g);
-    p.drawRoundedRect(QRectF(s * 0.04, s * 0.04, s * 0.92, s * 0.92), s * 0.2, s * 0.2);
-    p.setPen(kPaleGold);
-    p.setFont(UiFont(kKaiTi, std::max(8, static_cast<int>(s * 0.66)), true));
-    p.drawText(QRectF(0, 0, s, s), Qt::AlignCenter, QStringLiteral("吉"));
-    p.setPen(Qt::NoPen);
-    p.setBrush(kGold);
-    p.drawPath(Star({s * 0.8, s * 0.2}, s * 0.1, s * 0.045));
-    p.end();
-    icon.addPixmap(pm);
-  }
-  return icon;
+  // The same drawing as the installed desktop icon.
+  return QIcon(QStringLiteral(":/icons/tongshu.svg"));
 }
 
 QIcon ButtonGlyph(Glyph glyph) {

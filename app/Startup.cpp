@@ -1,0 +1,79 @@
+#include "Startup.h"
+
+#include <QEvent>
+#include <QTimer>
+#include <memory>
+
+#include "Application.h"
+#include "Clock.h"
+#include "Fonts.h"
+#include "LinkLauncher.h"
+#include "LocaleFormats.h"
+#include "MessageSink.h"
+#include "Services.h"
+#include "TFrmmain.h"
+#include "ToolWiring.h"
+#include "WindowPresenter.h"
+#include "db/MdbDatabase.h"
+
+namespace tongshu {
+namespace {
+
+class FirstPaintWatch final : public QObject {
+ public:
+  FirstPaintWatch(QWidget& window, std::function<void(QWidget&)> callback)
+      : window_(window), callback_(std::move(callback)) {}
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == &window_ && event->type() == QEvent::Paint && callback_) {
+      auto callback = std::move(callback_);
+      callback_ = nullptr;
+      // After this paint has reached the backing store.
+      QTimer::singleShot(0, &window_, [this, callback] { callback(window_); });
+    }
+    return false;
+  }
+
+ private:
+  QWidget& window_;
+  std::function<void(QWidget&)> callback_;
+};
+
+}  // namespace
+
+int RunApplication(int argc, char** argv, const StartupHooks& hooks) {
+  QtMessageSink messages;
+  TongshuApplication app(argc, argv, messages);
+  TongshuApplication::setApplicationName(QStringLiteral("tongshu"));
+  TongshuApplication::setApplicationDisplayName(kAppTitle);
+  TongshuApplication::setDesktopFileName(QStringLiteral("com.example.tongshu"));
+  InstallFontSubstitutions();
+
+  {
+#ifdef _WIN32
+    WindowsLocaleStore store;
+#else
+    FileLocaleStore store(FileLocaleStore::DefaultPath());
+#endif
+    NormalizeLocaleFormatsGuarded(store);
+  }
+
+  DesktopLinkLauncher links;
+  SystemClock clock;
+  QtWindowPresenter presenter;
+  db::MdbDatabase database;
+  Services services{messages, links, clock, presenter, database};
+
+  auto window = std::make_unique<TFrmmain>(services, MakeToolWindows());
+  Frmmain = window.get();
+  std::unique_ptr<FirstPaintWatch> watch;
+  if (hooks.afterFirstPaint) {
+    watch = std::make_unique<FirstPaintWatch>(*window, hooks.afterFirstPaint);
+    window->installEventFilter(watch.get());
+  }
+  window->show();
+  TongshuApplication::exec();
+  window.reset();
+  return 0;
+}
+
+}  // namespace tongshu
