@@ -103,7 +103,7 @@ TFrm_SJcs::TFrm_SJcs(Services& services, QWidget* parent)
 
   RzGroupBox1 = new QGroupBox(QStringLiteral("测算结果"), this);
   RzGroupBox1->setObjectName(QStringLiteral("RzGroupBox1"));
-  RzGroupBox1->setGeometry(8, 64, 421, 180);
+  RzGroupBox1->setGeometry(8, 62, 421, 176);
 
   constexpr int kNameX = 4, kNameWidth = 70, kValueX = 76, kValueWidth = 337, kRowHeight = 14;
   const auto nameAt = [&](const char* name, const QString& text, int y) {
@@ -132,7 +132,7 @@ TFrm_SJcs::TFrm_SJcs(Services& services, QWidget* parent)
                        QStringLiteral("注：有些人会问，手机号码为什么会影响一个人的运势？其实这就像风水、阳宅会影响运势"
                                       "命运的意义是一样的。虽然这只是一个号码，但是它与您的生活息息相关，也代表您与所有"
                                       "人的沟通桥梁！"),
-                       QRect(12, 250, 413, 46));
+                       QRect(12, 242, 413, 56));
   RzLabel3->setWordWrap(true);
   RzLabel3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
