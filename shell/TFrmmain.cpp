@@ -72,12 +72,16 @@ class ClickablePicture final : public QWidget {
   std::function<void()> m_onClick;
 };
 
-QString FrameStyle(const QString& frame) {
+// One style sheet per panel: the frame colour is chosen by a property, which
+// is far cheaper at start-up than a sheet for each of the 58 buttons.
+QString ButtonSheet(const QColor& plain) {
   return QStringLiteral(
              "QPushButton { background: #E4E4E4; border: 1px solid %1; border-radius: 2px; color: black; }"
+             "QPushButton[frame=\"blue\"] { border-color: #1F4FC0; }"
+             "QPushButton[frame=\"green\"] { border-color: #1E9A3A; }"
              "QPushButton:hover { background: #F4EEDC; }"
              "QPushButton:pressed { background: #D4D4D4; }")
-      .arg(frame);
+      .arg(plain.name());
 }
 
 }  // namespace
@@ -228,9 +232,7 @@ void TFrmmain::buildLeftColumn(QWidget* row) {
   pal.setColor(QPalette::Window, QColor(0xF3, 0xEA, 0xD3));
   panel->setPalette(pal);
   panel->setFixedSize(186, ActivityRowY(17) + kActivityButtonHeight + 4);
-  const QString blue = FrameStyle(QStringLiteral("#1F4FC0"));
-  const QString plain = FrameStyle(palette().color(QPalette::Window).name());
-  const QString green = FrameStyle(QStringLiteral("#1E9A3A"));
+  panel->setStyleSheet(ButtonSheet(palette().color(QPalette::Window)));
   for (int i = 0; i < static_cast<int>(kActivityButtons.size()); ++i) {
     const int rowIndex = i / 3;
     auto* button = new QPushButton(U8(kActivityButtons[i]), panel);
@@ -238,7 +240,7 @@ void TFrmmain::buildLeftColumn(QWidget* row) {
     button->setGeometry(kActivityColumnX[i % 3], ActivityRowY(rowIndex), kActivityButtonWidth,
                         kActivityButtonHeight);
     button->setFont(UiFont(kSongTi, 12));
-    button->setStyleSheet(i == 0 ? blue : (rowIndex % 2 == 0 ? plain : green));
+    button->setProperty("frame", i == 0 ? "blue" : (rowIndex % 2 == 0 ? "plain" : "green"));
     button->setFocusPolicy(Qt::TabFocus);
     connect(button, &QPushButton::clicked, this, &TFrmmain::RzButton1Click);
   }
@@ -259,6 +261,7 @@ void TFrmmain::buildCentre(QWidget* row) {
   auto* strip = new StretchedPicture(ButtonRowStrip(), centre);
   strip->setObjectName(QStringLiteral("RzPanel5"));
   strip->setFixedHeight(28);
+  strip->setStyleSheet(ButtonSheet(QColor(0x1E, 0x9A, 0x3A)));
   struct ButtonDef {
     const char* name;
     QString caption;
@@ -278,7 +281,7 @@ void TFrmmain::buildCentre(QWidget* row) {
     button->setGeometry(def.x, 4, def.width, 21);
     button->setFont(UiFont(kSongTi, 12));
     button->setIconSize(QSize(16, 16));
-    button->setStyleSheet(FrameStyle(QStringLiteral("#1E9A3A")));
+    button->setProperty("frame", "green");
     connect(button, &QPushButton::clicked, this, def.slot);
   }
   layout->addWidget(strip);
