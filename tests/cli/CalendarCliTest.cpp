@@ -1,0 +1,337 @@
+// lunar and month, driven through the executable.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "CliRun.h"
+#include "JsonParse.h"
+
+namespace {
+
+using tongshu::testing::Lines;
+using tongshu::testing::ParseJson;
+using tongshu::testing::RunCli;
+using tongshu::testing::SplitTabs;
+
+constexpr const char* kInvalidDate = "请选择有效的日期!\n";
+
+// Fields of the lunar line, by position.
+enum LunarField { kDate, kCode, kMonth, kDay, kZodiac, kTerm, kLunarFestival, kHoliday, kStarSign, kFieldCount };
+
+struct FullLine {
+  const char* date;
+  const char* line;
+};
+
+TEST(LunarCli, OneDatePrintsAllNineFieldsWithEmptyOnesKept) {
+  const FullLine cases[] = {
+      {"1901-01-01", "1901-01-01\t1111\t冬月\t十一\t子鼠\t\t\t元旦节\t摩羯座"},
+      {"1900-12-31", "1900-12-31\t0\t\t\t子鼠\t\t\t\t摩羯座"},
+      {"2051-01-01", "2051-01-01\t0\t\t\t未羊\t\t\t元旦节\t摩羯座"},
+      {"2050-12-31", "2050-12-31\t1118\t冬月\t十八\t午马\t\t\t\t摩羯座"},
+      {"2012-5-21", "2012-05-21\t-401\t闰四\t初一\t辰龙\t\t\t\t双子座"},
+      {"2011-06-06", "2011-06-06\t505\t五月\t初五\t卯兔\t芒种\t端午节\t\t双子座"},
+      {"2020-10-01", "2020-10-01\t815\t八月\t十五\t子鼠\t\t中秋节\t国庆节\t天秤座"},
+      {"2034-01-01", "2034-01-01\t-1111\t闰冬\t十一\t丑牛\t\t\t元旦节\t摩羯座"},
+  };
+  for (const FullLine& c : cases) {
+    const auto r = RunCli({"lunar", c.date});
+    EXPECT_EQ(r.status, 0) << c.date << ": " << r.err;
+    EXPECT_EQ(r.out, std::string(c.line) + "\n") << c.date;
+    EXPECT_EQ(r.err, "");
+  }
+}
+
+struct FieldCase {
+  const char* date;
+  LunarField field;
+  const char* value;
+};
+
+TEST(LunarCli, MarksLandInTheirOwnColumns) {
+  const FieldCase cases[] = {
+      {"2011-02-02", kLunarFestival, "除夕"}, {"2011-02-03", kLunarFestival, "春节"},
+      {"2011-01-11", kLunarFestival, "腊八节"}, {"2011-02-17", kLunarFestival, "元宵节"},
+      {"2011-08-06", kLunarFestival, "七夕节"}, {"2011-10-05", kLunarFestival, "重阳节"},
+      {"2011-05-08", kHoliday, "母亲节"},       {"2011-06-19", kHoliday, "父亲节"},
+      {"2011-11-24", kHoliday, "感恩节"},       {"2011-11-08", kHoliday, "记者日"},
+      {"2011-11-08", kTerm, "立冬"},            {"2011-01-20", kTerm, "大寒"},
+      {"2011-08-22", kStarSign, "狮子座"},      {"2011-08-23", kStarSign, "处女座"},
+      {"2012-01-22", kZodiac, "卯兔"},          {"2012-01-23", kZodiac, "辰龙"},
+      {"1972-02-14", kZodiac, "亥猪"},          {"1972-02-15", kZodiac, "子鼠"},
+      {"2023-03-22", kCode, "-201"},            {"2023-03-22", kMonth, "闰二"},
+      {"2000-02-04", kCode, "1229"},            {"2000-02-05", kCode, "101"},
+      {"2012-02-29", kDate, "2012-02-29"},      {"0001-01-01", kCode, "0"},
+      {"9999-12-31", kDate, "9999-12-31"},      {"2011-3-5", kDate, "2011-03-05"},
+  };
+  for (const FieldCase& c : cases) {
+    const auto r = RunCli({"lunar", c.date});
+    ASSERT_EQ(r.status, 0) << c.date << ": " << r.err;
+    const auto fields = SplitTabs(Lines(r.out).at(0));
+    ASSERT_EQ(fields.size(), std::size_t{kFieldCount}) << c.date;
+    EXPECT_EQ(fields[c.field], c.value) << c.date << " field " << c.field;
+  }
+}
+
+TEST(LunarCli, InvalidDatesGetTheWindowsMessage) {
+  const char* cases[] = {"2011-02-30", "2011-2-29",   "1900-02-29", "2011-13-01", "2011-00-10",
+                         "2011-01-00", "abc",         "2011/01/01", "2011-01-01 ", " 2011-01-01",
+                         "+2011-01-01", "2011-1-001", "0-01-01",    "10000-01-01", "",
+                         "2011-01",    "2011-01-01-", "-2011-01-01", "2011--01"};
+  for (const char* date : cases) {
+    const auto r = RunCli({"lunar", date});
+    EXPECT_EQ(r.status, 2) << "'" << date << "'";
+    EXPECT_EQ(r.err, kInvalidDate) << "'" << date << "'";
+    EXPECT_EQ(r.out, "") << "'" << date << "'";
+  }
+  // Either end of a range is checked the same way.
+  EXPECT_EQ(RunCli({"lunar", "--from", "2011-02-29", "--to", "2011-03-01"}).err, kInvalidDate);
+  EXPECT_EQ(RunCli({"lunar", "--from", "2011-02-28", "--to", "2011-02-29"}).err, kInvalidDate);
+}
+
+TEST(LunarCli, RangeEndsAreInclusiveAndMustBeInOrder) {
+  const auto one = RunCli({"lunar", "--from", "2011-02-03", "--to", "2011-02-03"});
+  EXPECT_EQ(one.status, 0);
+  EXPECT_EQ(one.out, RunCli({"lunar", "2011-02-03"}).out);
+
+  const auto two = RunCli({"lunar", "--from=2011-02-28", "--to=2011-03-01"});
+  ASSERT_EQ(Lines(two.out).size(), 2u);
+  EXPECT_EQ(SplitTabs(Lines(two.out)[1])[kDate], "2011-03-01");
+
+  const auto reversed = RunCli({"lunar", "--from", "2011-02-04", "--to", "2011-02-03"});
+  EXPECT_EQ(reversed.status, 2);
+  EXPECT_EQ(reversed.err, "起始日期不能晚于结束日期!\n");
+  EXPECT_EQ(reversed.out, "");
+}
+
+TEST(LunarCli, NeedsExactlyOneDateOrBothRangeEnds) {
+  const std::vector<std::vector<std::string>> cases = {
+      {"lunar"},
+      {"lunar", "2011-01-01", "2011-01-02"},
+      {"lunar", "2011-01-01", "--from", "2011-01-01", "--to", "2011-01-02"},
+      {"lunar", "--from", "2011-01-01"},
+      {"lunar", "--to", "2011-01-01"},
+      {"lunar", "--from"},
+  };
+  for (const auto& args : cases) {
+    const auto r = RunCli(args);
+    EXPECT_EQ(r.status, 2) << args.size();
+    EXPECT_NE(r.err.find("tongshu-cli lunar"), std::string::npos) << r.err;
+    EXPECT_EQ(r.out, "");
+  }
+}
+
+std::string IsoDate(std::chrono::sys_days d) {
+  const std::chrono::year_month_day ymd{d};
+  char buf[16];
+  std::snprintf(buf, sizeof buf, "%04d-%02u-%02u", static_cast<int>(ymd.year()), static_cast<unsigned>(ymd.month()),
+                static_cast<unsigned>(ymd.day()));
+  return buf;
+}
+
+// The whole supported range in one run, text and JSON: every day once, in
+// order, across the output's block boundaries, and both forms agree.
+TEST(LunarCli, WholeRangeTextAndJsonAgreeDayByDay) {
+  const auto text = RunCli({"lunar", "--from", "1901-01-01", "--to", "2050-12-31"});
+  const auto json = RunCli({"lunar", "--json", "--from", "1901-01-01", "--to", "2050-12-31"});
+  ASSERT_EQ(text.status, 0) << text.err;
+  ASSERT_EQ(json.status, 0) << json.err;
+  const auto textLines = Lines(text.out);
+  const auto jsonLines = Lines(json.out);
+  ASSERT_EQ(textLines.size(), 54787u);
+  ASSERT_EQ(jsonLines.size(), 54787u);
+  ASSERT_EQ(text.out.back(), '\n');
+
+  const char* keys[kFieldCount] = {"date", "code", "month", "day", "zodiac", "solarTerm", "lunarFestival",
+                                   "holiday", "starSign"};
+  std::chrono::sys_days day{std::chrono::year{1901} / 1 / 1};
+  int newYears = 0, terms = 0, eves = 0;
+  for (std::size_t i = 0; i < textLines.size(); ++i, day += std::chrono::days{1}) {
+    const auto f = SplitTabs(textLines[i]);
+    ASSERT_EQ(f.size(), std::size_t{kFieldCount}) << textLines[i];
+    ASSERT_EQ(f[kDate], IsoDate(day)) << "line " << i;
+    const auto obj = ParseJson(jsonLines[i]);
+    ASSERT_EQ(obj.keys(), std::vector<std::string>(keys, keys + kFieldCount));
+    ASSERT_EQ(obj["date"].str(), f[kDate]);
+    ASSERT_EQ(obj["code"].num(), std::stod(f[kCode])) << f[kDate];
+    for (int k = kMonth; k < kFieldCount; ++k) ASSERT_EQ(obj[keys[k]].str(), f[k]) << f[kDate] << " " << keys[k];
+    ASSERT_NE(f[kCode], "0") << f[kDate];
+    newYears += f[kLunarFestival] == "春节";
+    eves += f[kLunarFestival] == "除夕";
+    terms += !f[kTerm].empty();
+  }
+  EXPECT_EQ(newYears, 150);
+  EXPECT_EQ(eves, 150);
+  EXPECT_EQ(terms, 24 * 150);
+}
+
+// --- month ---------------------------------------------------------------
+
+struct Cell {
+  int day;  // 0: hidden
+  std::string text;
+  std::string colour;
+};
+
+struct Month {
+  std::vector<std::string> header;
+  std::vector<Cell> cells;  // cells[i - 1] is cell i
+};
+
+Month ParseMonth(const std::string& out) {
+  const auto lines = Lines(out);
+  Month m;
+  if (lines.size() != 38) {
+    ADD_FAILURE() << "expected 38 lines, got " << lines.size();
+    return m;
+  }
+  m.header = SplitTabs(lines[0]);
+  for (int i = 1; i <= 37; ++i) {
+    const auto f = SplitTabs(lines[static_cast<std::size_t>(i)]);
+    EXPECT_EQ(f.size(), 4u) << lines[static_cast<std::size_t>(i)];
+    EXPECT_EQ(f.at(0), std::to_string(i));
+    m.cells.push_back({f.at(1).empty() ? 0 : std::stoi(f.at(1)), f.at(2), f.at(3)});
+  }
+  return m;
+}
+
+TEST(MonthCli, March2011AsTheWindowFillsIt) {
+  const auto r = RunCli({"month", "2011-03", "--day", "5"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  const Month m = ParseMonth(r.out);
+  ASSERT_EQ(m.cells.size(), 37u);
+  EXPECT_EQ(m.header, (std::vector<std::string>{"2011-03", "5", "7", "卯兔", "双鱼座"}));
+
+  // 1 March is a Tuesday: day 1 in cell 3, day 31 in cell 33, the rest hidden.
+  for (int cell = 1; cell <= 37; ++cell) {
+    const Cell& c = m.cells[static_cast<std::size_t>(cell - 1)];
+    if (cell < 3 || cell > 33) {
+      EXPECT_EQ(c.day, 0) << cell;
+      EXPECT_EQ(c.text, "") << cell;
+      EXPECT_EQ(c.colour, "") << cell;
+      continue;
+    }
+    EXPECT_EQ(c.day, cell - 2);
+    switch (c.day) {
+      case 5: EXPECT_EQ(c.text, "二月"); EXPECT_EQ(c.colour, "#FF0000"); break;
+      case 6: EXPECT_EQ(c.text, "惊蛰"); EXPECT_EQ(c.colour, "#5353FF"); break;
+      case 8: EXPECT_EQ(c.text, "妇女节"); EXPECT_EQ(c.colour, "#FF8000"); break;
+      case 21: EXPECT_EQ(c.text, "春分"); EXPECT_EQ(c.colour, "#5353FF"); break;
+      default:
+        EXPECT_EQ(c.colour, "#004000") << c.day;
+        // A lunar day name: two characters, starting 初, 十, 廿, 二 or 三.
+        EXPECT_EQ(c.text.size(), 6u) << c.day << " " << c.text;
+    }
+  }
+  EXPECT_EQ(m.cells[2].text, "廿七");
+}
+
+struct MonthCase {
+  std::vector<std::string> args;
+  std::vector<std::string> header;
+  int day;
+  const char* text;
+  const char* colour;
+};
+
+TEST(MonthCli, MarkedDayFooterAndPrecedence) {
+  const MonthCase cases[] = {
+      // The default marked day is the first; a day past the month's end marks its last day.
+      {{"month", "2011-03"}, {"2011-03", "1", "3", "卯兔", "双鱼座"}, 1, "廿七", "#004000"},
+      {{"month", "2011-02", "--day", "31"}, {"2011-02", "28", "30", "卯兔", "双鱼座"}, 2, "除夕", "#FF8000"},
+      {{"month", "2011-02", "--day", "3"}, {"2011-02", "3", "5", "卯兔", "水瓶座"}, 3, "春节", "#FF8000"},
+      {{"month", "2011-02", "--day", "14"}, {"2011-02", "14", "16", "卯兔", "水瓶座"}, 4, "立春", "#5353FF"},
+      {{"month", "2011-08", "--day", "23"}, {"2011-08", "23", "24", "卯兔", "处女座"}, 23, "处暑", "#5353FF"},
+      {{"month", "2012-01", "--day", "22"}, {"2012-01", "22", "22", "卯兔", "水瓶座"}, 23, "春节", "#FF8000"},
+      {{"month", "2012-01", "--day", "23"}, {"2012-01", "23", "23", "辰龙", "水瓶座"}, 22, "除夕", "#FF8000"},
+      {{"month", "2011-05"}, {"2011-05", "1", "1", "卯兔", "金牛座"}, 8, "母亲节", "#FF8000"},
+      {{"month", "2011-11"}, {"2011-11", "1", "3", "卯兔", "天蝎座"}, 8, "立冬", "#5353FF"},
+      {{"month", "2020-10"}, {"2020-10", "1", "5", "子鼠", "天秤座"}, 1, "中秋节", "#FF8000"},
+      {{"month", "2011-06", "--day=6"}, {"2011-06", "6", "9", "卯兔", "双子座"}, 6, "端午节", "#FF8000"},
+      // Outside 1901-2050 only the Gregorian marks remain.
+      {{"month", "1900-12", "--day", "25"}, {"1900-12", "25", "31", "子鼠", "摩羯座"}, 25, "圣诞节", "#FF8000"},
+      {{"month", "1900-12"}, {"1900-12", "1", "7", "子鼠", "射手座"}, 24, "", "#004000"},
+  };
+  for (const MonthCase& c : cases) {
+    const auto r = RunCli(c.args);
+    ASSERT_EQ(r.status, 0) << c.args[1] << ": " << r.err;
+    const Month m = ParseMonth(r.out);
+    ASSERT_EQ(m.cells.size(), 37u);
+    EXPECT_EQ(m.header, c.header) << c.args[1];
+    const int cell = std::stoi(c.header[2]) - std::stoi(c.header[1]) + c.day;
+    const Cell& got = m.cells[static_cast<std::size_t>(cell - 1)];
+    EXPECT_EQ(got.day, c.day) << c.args[1];
+    EXPECT_EQ(got.text, c.text) << c.args[1] << " day " << c.day;
+    EXPECT_EQ(got.colour, c.colour) << c.args[1] << " day " << c.day;
+  }
+}
+
+TEST(MonthCli, SaturdayFirstWith31DaysFillsCell37) {
+  const Month m = ParseMonth(RunCli({"month", "2011-01"}).out);
+  ASSERT_EQ(m.cells.size(), 37u);
+  EXPECT_EQ(m.cells[5].day, 0);
+  EXPECT_EQ(m.cells[6].day, 1);
+  EXPECT_EQ(m.cells[36].day, 31);
+}
+
+TEST(MonthCli, JsonHoldsTheSameGrid) {
+  const auto text = RunCli({"month", "2011-03", "--day", "8"});
+  const auto json = RunCli({"month", "2011-03", "--day", "8", "--json"});
+  ASSERT_EQ(json.status, 0) << json.err;
+  ASSERT_EQ(Lines(json.out).size(), 1u);
+  const auto obj = ParseJson(json.out);
+  EXPECT_EQ(obj.keys(), (std::vector<std::string>{"year", "month", "day", "firstCell", "markedCell", "zodiac",
+                                                  "starSign", "cells"}));
+  EXPECT_EQ(obj["year"].num(), 2011);
+  EXPECT_EQ(obj["month"].num(), 3);
+  EXPECT_EQ(obj["day"].num(), 8);
+  EXPECT_EQ(obj["firstCell"].num(), 3);
+  EXPECT_EQ(obj["markedCell"].num(), 10);
+  EXPECT_EQ(obj["zodiac"].str(), "卯兔");
+  EXPECT_EQ(obj["starSign"].str(), "双鱼座");
+
+  const Month m = ParseMonth(text.out);
+  const auto& cells = obj["cells"].array();
+  ASSERT_EQ(cells.size(), 37u);
+  for (std::size_t i = 0; i < cells.size(); ++i) {
+    EXPECT_EQ(cells[i]["cell"].num(), static_cast<double>(i + 1));
+    EXPECT_EQ(cells[i]["visible"].boolean(), m.cells[i].day != 0) << i + 1;
+    EXPECT_EQ(cells[i]["day"].num(), m.cells[i].day) << i + 1;
+    EXPECT_EQ(cells[i]["text"].str(), m.cells[i].text) << i + 1;
+    if (m.cells[i].day != 0) {
+      EXPECT_EQ(cells[i]["colour"].str(), m.cells[i].colour) << i + 1;
+    }
+  }
+}
+
+TEST(MonthCli, BadMonthOrDay) {
+  struct Bad {
+    std::vector<std::string> args;
+    const char* err;
+  };
+  const Bad cases[] = {
+      {{"month", "2011-13"}, kInvalidDate},
+      {{"month", "2011-0"}, kInvalidDate},
+      {{"month", "2011"}, kInvalidDate},
+      {{"month", "2011-03-05"}, kInvalidDate},
+      {{"month", "0-03"}, kInvalidDate},
+      {{"month", "abcd-01"}, kInvalidDate},
+      {{"month", ""}, kInvalidDate},
+      {{"month", "2011-03", "--day", "0"}, kInvalidDate},
+      {{"month", "2011-03", "--day", "32"}, kInvalidDate},
+      {{"month", "2011-03", "--day", "-1"}, kInvalidDate},
+      {{"month", "2011-03", "--day", "x"}, "'x' is not a valid integer value\n"},
+      {{"month", "2011-03", "--day", ""}, "'' is not a valid integer value\n"},
+  };
+  for (const Bad& c : cases) {
+    const auto r = RunCli(c.args);
+    EXPECT_EQ(r.status, 2) << c.args[1] << " " << c.args.size();
+    EXPECT_EQ(r.err, c.err) << c.args[1];
+    EXPECT_EQ(r.out, "");
+  }
+}
+
+}  // namespace

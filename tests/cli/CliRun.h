@@ -1,0 +1,28 @@
+#pragma once
+// Runs the built tongshu-cli as a user would: its own process, arguments as
+// given, stdout and stderr captured, the exit status or the signal that ended it.
+#include <string>
+#include <vector>
+
+namespace tongshu::testing {
+
+struct CliResult {
+  int status = -1;  // exit status; -1 when a signal ended the process
+  int signal = 0;
+  std::string out;
+  std::string err;
+  bool exited() const { return signal == 0 && status >= 0; }
+};
+
+// stdin is /dev/null. stdoutPath, when given, receives stdout instead of the
+// capture (out stays empty).
+CliResult RunCli(const std::vector<std::string>& args, const std::string& stdoutPath = {});
+
+// A fresh empty directory under the test temp dir.
+std::string MakeTempDir();
+
+// Lines without their newline; a last line without one is kept.
+std::vector<std::string> Lines(const std::string& text);
+std::vector<std::string> SplitTabs(const std::string& line);
+
+}  // namespace tongshu::testing

@@ -1,0 +1,120 @@
+// What every subcommand shares: help, usage errors, option forms, exit
+// statuses, and that no argument crashes the program.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "CliRun.h"
+
+namespace {
+
+using tongshu::testing::RunCli;
+
+const std::vector<std::string> kCommands = {"lunar", "month", "number", "pinyin", "netname"};
+
+TEST(CommandLine, WithoutArgumentsPrintsUsageOnStderr) {
+  const auto r = RunCli({});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err.rfind("Usage: tongshu-cli COMMAND", 0), 0u) << r.err;
+}
+
+TEST(CommandLine, HelpGoesToStdoutWithStatusZero) {
+  for (const char* flag : {"--help", "-h", "help"}) {
+    const auto r = RunCli({flag});
+    EXPECT_EQ(r.status, 0) << flag;
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.out.rfind("Usage: tongshu-cli COMMAND", 0), 0u) << flag;
+    for (const std::string& command : kCommands) EXPECT_NE(r.out.find("  " + command + " "), std::string::npos) << command;
+  }
+}
+
+TEST(CommandLine, EverySubcommandHasItsOwnHelp) {
+  for (const std::string& command : kCommands) {
+    for (const char* flag : {"--help", "-h"}) {
+      // Help wins over arguments that would otherwise be refused.
+      const auto r = RunCli({command, "not-valid", flag});
+      EXPECT_EQ(r.status, 0) << command;
+      EXPECT_EQ(r.err, "") << command;
+      EXPECT_EQ(r.out.rfind("Usage: tongshu-cli " + command + " ", 0), 0u) << r.out;
+      EXPECT_NE(r.out.find("--json"), std::string::npos) << command;
+      EXPECT_NE(r.out.find("--data-dir"), std::string::npos) << command;
+    }
+  }
+}
+
+TEST(CommandLine, MalformedCommandLinesNameTheProblem) {
+  struct Bad {
+    std::vector<std::string> args;
+    const char* errPart;
+  };
+  const Bad cases[] = {
+      {{"lunr", "2011-01-01"}, "unknown command 'lunr'"},
+      {{"--json"}, "unknown command '--json'"},
+      {{"lunar", "--bogus", "2011-01-01"}, "unknown option '--bogus'"},
+      {{"number", "--flags", "1", "5"}, "unknown option '--flags'"},
+      {{"lunar", "--json=1", "2011-01-01"}, "unknown option '--json'"},
+      {{"pinyin", "中", "--max"}, "option '--max' needs a value"},
+      {{"month", "2011-03", "--day"}, "option '--day' needs a value"},
+      {{"number", "1", "2"}, "expected 1 argument, got 2"},
+      {{"netname"}, "expected 1 argument, got 0"},
+      {{"number", "--data-dir"}, "option '--data-dir' needs a value"},
+  };
+  for (const Bad& c : cases) {
+    const auto r = RunCli(c.args);
+    EXPECT_EQ(r.status, 2) << c.errPart;
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find(c.errPart), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("--help"), std::string::npos) << r.err;
+  }
+}
+
+TEST(CommandLine, DoubleDashEndsTheOptions) {
+  const auto name = RunCli({"netname", "--", "--json"});
+  EXPECT_EQ(name.status, 0) << name.err;
+  EXPECT_EQ(name.out, "JSON\t不贪图安逸，能想到别人想不到的东西\n");
+
+  // A leading minus is a number, with or without "--".
+  EXPECT_EQ(RunCli({"number", "-81"}).out, RunCli({"number", "--", "-81"}).out);
+  EXPECT_EQ(RunCli({"number", "-81"}).out, RunCli({"number", "0"}).out);
+}
+
+TEST(CommandLine, OptionsMayComeBeforeOrAfterArguments) {
+  const std::string expected = RunCli({"pinyin", "--flags", "1", "中国"}).out;
+  EXPECT_EQ(RunCli({"pinyin", "中国", "--flags", "1"}).out, expected);
+  EXPECT_EQ(RunCli({"pinyin", "--flags=1", "中国"}).out, expected);
+  EXPECT_EQ(expected, "ZHONGGUO\n");
+  // The last of a repeated option counts.
+  EXPECT_EQ(RunCli({"pinyin", "--flags", "0", "--flags", "1", "中国"}).out, expected);
+}
+
+TEST(CommandLine, UnwritableOutputIsAFailureNotSuccess) {
+  const auto r = RunCli({"lunar", "--from", "1901-01-01", "--to", "2050-12-31"}, "/dev/full");
+  EXPECT_EQ(r.status, 4);
+  EXPECT_EQ(r.err, "tongshu-cli: cannot write the output\n");
+}
+
+// Odd arguments for every subcommand: the program always ends with one of its
+// statuses, never by a signal, and a refusal always says why.
+TEST(CommandLine, NoArgumentCrashesTheProgram) {
+  const std::vector<std::string> odd = {
+      "",  "-", "--", "\xFF\xFE", "\t", std::string(100000, '9'), std::string(3000, '-'),
+      "中", "2011-02-29", "9999-12-31", "0001-01", "-9223372036854775808", "%s%n", "\x1b[31m"};
+  for (const std::string& command : kCommands) {
+    for (const std::string& arg : odd) {
+      for (const std::vector<std::string>& args :
+           {std::vector<std::string>{command, arg}, std::vector<std::string>{command, "--json", arg}}) {
+        const auto r = RunCli(args);
+        ASSERT_TRUE(r.exited()) << command << " '" << arg.substr(0, 20) << "' ended by signal " << r.signal;
+        EXPECT_TRUE(r.status == 0 || r.status == 2) << command << " '" << arg.substr(0, 20) << "': " << r.status;
+        if (r.status != 0) {
+          EXPECT_NE(r.err, "") << command << " '" << arg.substr(0, 20) << "'";
+          EXPECT_EQ(r.out, "") << command << " '" << arg.substr(0, 20) << "'";
+        }
+      }
+    }
+  }
+}
+
+}  // namespace
