@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <stdexcept>
 
@@ -119,4 +122,43 @@ TEST(WindowOpening, RealModalPresenterReturnsWhenTheWindowCloses) {
   ASSERT_FALSE(ref.isNull());  // closing hides; the next opening frees it
   EXPECT_FALSE(ref->isVisible());
   delete ref.data();
+}
+
+TEST(QtMessageSink, InfoBoxIsModalWithCaptionIconAndOneButtonThenReactivatesTheWindow) {
+  QWidget owner;
+  owner.setWindowTitle(QStringLiteral("owner"));
+  owner.show();
+  owner.activateWindow();
+  QApplication::setActiveWindow(&owner);
+  struct Seen {
+    QString caption, text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    int buttons = 0;
+    bool modal = false;
+  };
+  auto inspect = [](Seen& seen) {
+    QTimer::singleShot(0, [&seen] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      ASSERT_NE(box, nullptr);
+      seen = {box->windowTitle(), box->text(), box->icon(), static_cast<int>(box->buttons().size()),
+              box->isModal()};
+      box->button(QMessageBox::Ok)->click();
+    });
+  };
+  tongshu::QtMessageSink sink;
+  Seen info, error;
+  inspect(info);
+  sink.ShowInfo(QStringLiteral("请选择年!"));
+  EXPECT_EQ(info.caption, QStringLiteral("提示"));
+  EXPECT_EQ(info.text, QStringLiteral("请选择年!"));
+  EXPECT_EQ(info.icon, QMessageBox::Information);
+  EXPECT_EQ(info.buttons, 1);
+  EXPECT_TRUE(info.modal);
+  EXPECT_TRUE(QTest::qWaitForWindowActive(&owner, 1000));
+
+  inspect(error);
+  sink.ShowError(QStringLiteral("'abc' is not a valid integer value"));
+  EXPECT_EQ(error.text, QStringLiteral("'abc' is not a valid integer value"));
+  EXPECT_EQ(error.icon, QMessageBox::Critical);
+  EXPECT_EQ(error.buttons, 1);
 }
