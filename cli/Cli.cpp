@@ -50,6 +50,24 @@ constexpr std::string_view kMonthHelp =
     "only its number. --day (default 1) is the marked day; a day past the end\n"
     "of the month marks the last day, as the window keeps a chosen day.\n";
 
+constexpr std::string_view kAlmanacHelp =
+    "Usage: tongshu-cli almanac Y-M-D\n"
+    "       tongshu-cli almanac Y M D\n"
+    "\n"
+    "The daily almanac from table huangdao of KorBirth.dll, as the almanac\n"
+    "window shows it: the overview line (the date as given, two blanks, the\n"
+    "day's overview), then 17 lines, the nine entries with an empty line\n"
+    "between each two. Year, month and day are checked like the window's three\n"
+    "boxes and joined as they stand (2011-3-5 stays 2011-3-5). Exit status 1\n"
+    "and no output when the table has no row for the date.\n";
+
+constexpr std::string_view kMobileHelp =
+    "Usage: tongshu-cli mobile NUMBER\n"
+    "\n"
+    "The mobile-number reading from table shouji of dream.dll: the number, its\n"
+    "characters from the eighth on reduced modulo 80, and the row's title, jx\n"
+    "and content, tab-separated (empty when the table has no row).\n";
+
 constexpr std::string_view kNumberHelp =
     "Usage: tongshu-cli number N\n"
     "\n"
@@ -73,9 +91,11 @@ constexpr std::string_view kNetNameHelp =
     "initials, digits as letters) and the trait chosen by the last of them,\n"
     "tab-separated; the trait is empty when the last letter selects none.\n";
 
-constexpr std::array<Command, 5> kCommands{{
+constexpr std::array<Command, 7> kCommands{{
     {"lunar", kLunarOptions, kLunarHelp, LunarCommand},
     {"month", kMonthOptions, kMonthHelp, MonthCommand},
+    {"almanac", {}, kAlmanacHelp, AlmanacCommand},
+    {"mobile", {}, kMobileHelp, MobileCommand},
     {"number", {}, kNumberHelp, NumberCommand},
     {"pinyin", kPinyinOptions, kPinyinHelp, PinyinCommand},
     {"netname", {}, kNetNameHelp, NetNameCommand},
@@ -90,6 +110,8 @@ constexpr std::string_view kUsage =
     "Commands:\n"
     "  lunar DATE | --from DATE --to DATE   lunar date and marks of each day\n"
     "  month YYYY-MM [--day D]              the perpetual calendar's month grid\n"
+    "  almanac Y-M-D                        the day's almanac (KorBirth.dll)\n"
+    "  mobile NUMBER                        the mobile-number reading (dream.dll)\n"
     "  number N                             the eighty-one number lookup\n"
     "  pinyin [--flags N] [--max N] TEXT    the pinyin converter\n"
     "  netname NAME                         letters and trait of a nickname\n"

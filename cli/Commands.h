@@ -26,6 +26,8 @@ int MonthCommand(const CommandLine& line, Context& ctx);
 int NumberCommand(const CommandLine& line, Context& ctx);
 int PinyinCommand(const CommandLine& line, Context& ctx);
 int NetNameCommand(const CommandLine& line, Context& ctx);
+int AlmanacCommand(const CommandLine& line, Context& ctx);
+int MobileCommand(const CommandLine& line, Context& ctx);
 
 // Exactly `count` positional arguments, else InputError naming the command.
 void RequirePositional(std::string_view command, const CommandLine& line, std::size_t count);

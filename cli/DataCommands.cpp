@@ -1,0 +1,106 @@
+// almanac and mobile: the two windows that read a data file, through the same
+// statements, checks and query component, on the file in the data directory.
+#include <optional>
+
+#include "Commands.h"
+#include "ConnStr.h"
+#include "Database.h"
+#include "HuangdaoLookup.h"
+#include "Json.h"
+#include "MobileNumber.h"
+#include "NumberText.h"
+
+namespace tongshu::cli {
+namespace {
+
+// The three boxes of the almanac window from one "Y-M-D" argument: the text
+// up to the first "-", up to the second, and the rest.
+struct DateBoxes {
+  std::string year, month, day;
+};
+
+DateBoxes SplitDateArgument(std::string_view text) {
+  DateBoxes boxes;
+  const auto first = text.find('-');
+  boxes.year = std::string(text.substr(0, first));
+  if (first == std::string_view::npos) return boxes;
+  const auto second = text.find('-', first + 1);
+  boxes.month = std::string(text.substr(first + 1, second == std::string_view::npos ? second : second - first - 1));
+  if (second != std::string_view::npos) boxes.day = std::string(text.substr(second + 1));
+  return boxes;
+}
+
+}  // namespace
+
+int AlmanacCommand(const CommandLine& line, Context& ctx) {
+  DateBoxes boxes;
+  if (line.positional.size() == 1) {
+    boxes = SplitDateArgument(line.positional.front());
+  } else if (line.positional.size() == 3) {
+    boxes = {line.positional[0], line.positional[1], line.positional[2]};
+  } else {
+    throw InputError("tongshu-cli almanac: give Y-M-D, or Y M D (see tongshu-cli almanac --help)");
+  }
+  const std::string_view year = almanac::TrimBlanks(boxes.year);
+  if (year.empty()) throw InputError("请选择年!");
+  const std::string_view month = almanac::TrimBlanks(boxes.month);
+  if (month.empty()) throw InputError("请选择月!");
+  const std::string_view day = almanac::TrimBlanks(boxes.day);
+  if (day.empty()) throw InputError("请选择日!");
+  const std::string dateText = almanac::JoinDateText(year, month, day);
+  const std::optional<std::string> sql = almanac::HuangdaoStatement(dateText);
+  if (!sql) throw InputError("请选择有效的日期!");
+
+  db::Query query(ctx.database);
+  query.setConnectionString(BuildConnStr(ctx.dataDir, kBirthTail));
+  query.setSql(*sql);
+  query.open();
+  if (query.isEmpty()) return kExitNoRow;
+  const almanac::HuangdaoDay shown = almanac::FormatHuangdaoDay(dateText, *query.row());
+
+  if (line.json) {
+    ctx.out << JsonObject()
+                   .addString("date", dateText)
+                   .addString("overview", shown.overview)
+                   .addRaw("lines", JsonStringArray(shown.lines))
+                   .str()
+            << '\n';
+  } else {
+    ctx.out << shown.overview << '\n';
+    for (const std::string& text : shown.lines) ctx.out << text << '\n';
+  }
+  return kExitOk;
+}
+
+int MobileCommand(const CommandLine& line, Context& ctx) {
+  RequirePositional("mobile", line, 1);
+  const std::string number(numerology::TrimBlanks(line.positional.front()));
+  if (number.empty()) throw InputError("请输入11位手机号码！");
+  const std::string reduced = numerology::ShoujiReducedNumber(number);
+
+  db::Query query(ctx.database);
+  query.setConnectionString(BuildConnStr(ctx.dataDir, kDreamTail));
+  query.setSql(numerology::ShoujiStatement(reduced));
+  query.open();
+  // By position, as the window reads them: title, jx, content.
+  const auto value = [&](std::size_t column) {
+    return query.row() ? std::string(numerology::TrimBlanks(query.row()->field(column))) : std::string();
+  };
+  const std::string title = value(0), verdict = value(1), content = value(2);
+
+  if (line.json) {
+    ctx.out << JsonObject()
+                   .addString("number", number)
+                   .addString("reduced", reduced)
+                   .addString("title", title)
+                   .addString("jx", verdict)
+                   .addString("content", content)
+                   .str()
+            << '\n';
+  } else {
+    WriteFields(ctx.out, {number, reduced, title, verdict, content});
+  }
+  return kExitOk;
+}
+
+}  // namespace tongshu::cli
