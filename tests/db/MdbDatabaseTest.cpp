@@ -123,6 +123,19 @@ TEST_F(DayTable, StatementErrorsNameTableOrColumn) {
   EXPECT_TRUE(Contains(ErrorOf(db_, Conn(path_), "select * from MSysObjects where Name = 'x'"), "数据表不存在"));
 }
 
+TEST(MdbDatabaseKeys, ADateKeyAfterOtherFixedColumnsAndNullKeys) {
+  // A NULL date is stored as zero bytes, which read as 1899-12-30: it must not match that day.
+  jetwrite::Table t{"t", {Text("name"), Date("first"), Date("second")}, {}};
+  t.rows = {{"null", "2011-03-05", std::nullopt}, {"epoch", std::nullopt, "1899-12-30"}, {"b", "2011-03-05", "2011-03-06"}};
+  const std::string path = WriteFixture("keys.dll", {t});
+  MdbDatabase db;
+  EXPECT_EQ(db.firstRow(Conn(path), "select name from t where second = #2011-3-6#")->field("name"), "b");
+  EXPECT_EQ(db.firstRow(Conn(path), "select name from t where first = #2011-3-5#")->field("name"), "null");
+  EXPECT_EQ(db.firstRow(Conn(path), "select name from t where second = #1899-12-30#")->field("name"), "epoch");
+  EXPECT_EQ(db.firstRow(Conn(path), "select name from t where first = #1899-12-30#"), std::nullopt);
+  EXPECT_EQ(db.firstRow(Conn(path), "select name from t where second = #2011-3-5#"), std::nullopt);
+}
+
 // Text, memo and NULL handling in a table keyed by text.
 class TextTable : public ::testing::Test {
  protected:
