@@ -299,6 +299,7 @@ template <typename F>
 void JetImage::forEachRow(const Definition& def, const std::string& table, F&& onRow) const {
   const std::string where = "表 " + table;
   std::vector<Field> fields(def.columns.size());
+  std::vector<std::size_t> offs;
   for (std::uint32_t pg : def.dataPages) {
     const std::uint8_t* p = page(pg);
     const std::size_t rows = U16(p + 12);
@@ -320,7 +321,7 @@ void JetImage::forEachRow(const Definition& def, const std::string& table, F&& o
       const std::size_t end = size - 1;  // offset of the row's last byte
       if (2 + mask + 2 > size) damaged(at + "的行头越界");
       std::size_t rowVars = 0;
-      std::vector<std::size_t> offs;
+      offs.clear();
       if (def.varCount > 0) {
         rowVars = U16(row + end - mask - 1);
         if (rowVars > rowCols || 2 + mask + 2 + 2 * (rowVars + 1) > size) damaged(at + "的可变长字段表越界");
