@@ -1,7 +1,9 @@
 #include "ToolWiring.h"
 
 #include "DateWin.h"
+#include "TFormHuangdao.h"
 #include "TFormOnther.h"
+#include "TFrm_SJcs.h"
 #include "TFrmQQhm.h"
 #include "TFrm_onther.h"
 #include "UntWangm.h"
@@ -10,7 +12,9 @@ namespace tongshu {
 
 shell::ToolWindows MakeToolWindows() {
   shell::ToolWindows tools;
+  tools.almanac = &OpenFormHuangdao;
   tools.omen = &ShowOmenWindow;
+  tools.mobile = &OpenFrm_SJcs;
   tools.qqNumber = &OpenFrmQQhm;
   tools.anyNumber = &OpenFrm_onther;
   tools.netName = &OpenFrmWangming;
