@@ -18,6 +18,7 @@
 #include "MessageSink.h"
 #include "Services.h"
 #include "WindowPresenter.h"
+#include "WidgetHelpers.h"
 
 QPointer<TFormHuangdao> FormHuangdao;
 
@@ -33,14 +34,6 @@ QString U8(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<
 std::string TrimmedUtf8(const QString& text) {
   const QByteArray bytes = text.toUtf8();
   return std::string(almanac::TrimBlanks(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))));
-}
-
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, const QRect& geometry) {
-  auto* label = new QLabel(text, parent);
-  label->setObjectName(QString::fromLatin1(name));
-  label->setTextFormat(Qt::PlainText);
-  label->setGeometry(geometry);
-  return label;
 }
 
 // An editable drop-down with two-digit (or four-digit) items from..to. It

@@ -16,6 +16,7 @@
 #include "NumberText.h"
 #include "Services.h"
 #include "Shuli.h"
+#include "WidgetHelpers.h"
 
 namespace tongshu::numerology {
 
@@ -24,38 +25,6 @@ namespace {
 constexpr int kClientWidth = 388;
 constexpr int kMaxDigits = 18;
 
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, const QRect& geometry) {
-  auto* label = new QLabel(text, parent);
-  label->setObjectName(QString::fromLatin1(name));
-  label->setTextFormat(Qt::PlainText);
-  label->setGeometry(geometry);
-  return label;
-}
-
-// The character a key press delivers to the box, or nothing for a key that
-// types nothing (cursor and editing keys, Tab, modifiers): the filter leaves
-// those alone. A key pressed with Ctrl types a control character.
-std::optional<char16_t> TypedCharacter(const QKeyEvent& event) {
-  switch (event.key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-      return u'\r';
-    case Qt::Key_Backspace:
-      return u'\b';
-    case Qt::Key_Delete:
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-      return std::nullopt;
-    default:
-      break;
-  }
-  const QString text = event.text();
-  if (text.isEmpty()) return std::nullopt;
-  // Several units at once (a surrogate pair, a composed sequence) are never a
-  // digit: deliver a character that the filter discards.
-  if (text.size() != 1) return u'\0';
-  return text.front().unicode();
-}
 
 }  // namespace
 

@@ -21,6 +21,7 @@
 #include "Services.h"
 #include "WindowPresenter.h"
 #include "db/Database.h"
+#include "WidgetHelpers.h"
 
 QPointer<TFrm_SJcs> Frm_SJcs;
 
@@ -37,38 +38,6 @@ QString FromUtf8(const std::string& text) { return QString::fromUtf8(text.data()
 
 std::string Trimmed(const QString& text) { return std::string(numerology::TrimBlanks(Utf8(text))); }
 
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, const QRect& geometry) {
-  auto* label = new QLabel(text, parent);
-  label->setObjectName(QString::fromLatin1(name));
-  label->setTextFormat(Qt::PlainText);
-  label->setGeometry(geometry);
-  return label;
-}
-
-// The character a key press delivers to the box, or nothing for a key that
-// types nothing (cursor and editing keys, Tab, modifiers): the filter leaves
-// those alone. A key pressed with Ctrl types a control character.
-std::optional<char16_t> TypedCharacter(const QKeyEvent& event) {
-  switch (event.key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-      return u'\r';
-    case Qt::Key_Backspace:
-      return u'\b';
-    case Qt::Key_Delete:
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-      return std::nullopt;
-    default:
-      break;
-  }
-  const QString text = event.text();
-  if (text.isEmpty()) return std::nullopt;
-  // Several units at once (a surrogate pair, a composed sequence) are never a
-  // digit: deliver a character that the filter discards.
-  if (text.size() != 1) return u'\0';
-  return text.front().unicode();
-}
 
 }  // namespace
 

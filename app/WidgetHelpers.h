@@ -1,0 +1,44 @@
+#pragma once
+// Small pieces shared by the tool windows' hand-built layouts and key filters.
+#include <QKeyEvent>
+#include <QLabel>
+#include <QRect>
+#include <optional>
+
+namespace tongshu {
+
+// A plain-text label with its design name, at its design geometry.
+inline QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, const QRect& geometry) {
+  auto* label = new QLabel(text, parent);
+  label->setObjectName(QString::fromLatin1(name));
+  label->setTextFormat(Qt::PlainText);
+  label->setGeometry(geometry);
+  return label;
+}
+
+// The character a key press delivers to an input box, or nothing for a key
+// that types nothing (cursor and editing keys, Tab, modifiers): key filters
+// leave those alone. A key pressed with Ctrl types a control character.
+inline std::optional<char16_t> TypedCharacter(const QKeyEvent& event) {
+  switch (event.key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      return u'\r';
+    case Qt::Key_Backspace:
+      return u'\b';
+    case Qt::Key_Delete:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+      return std::nullopt;
+    default:
+      break;
+  }
+  const QString text = event.text();
+  if (text.isEmpty()) return std::nullopt;
+  // Several units at once (a surrogate pair, a composed sequence) are never a
+  // digit: deliver a character that the filter discards.
+  if (text.size() != 1) return u'\0';
+  return text.front().unicode();
+}
+
+}  // namespace tongshu
