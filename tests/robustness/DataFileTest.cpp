@@ -1,0 +1,241 @@
+// The data files as the windows find them: by their connection strings, read
+// by the production reader, which stays alive across the changes as in the
+// running program. The strings are pointed at a scratch folder holding copies
+// of the bundled files; each case damages one copy, and putting the good copy
+// back makes the window work again. The bundled files themselves are only read.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QLabel>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <random>
+
+#include "ConnStr.h"
+#include "Fakes.h"
+#include "MdbDatabase.h"
+#include "TFormHuangdao.h"
+#include "TFrm_SJcs.h"
+
+namespace tongshu::robustness {
+namespace {
+
+namespace fs = std::filesystem;
+using Bytes = std::vector<char>;
+using tongshu::testing::FakeServices;
+
+Bytes ReadBundled(const char* name) {
+  std::ifstream in(fs::path(TONGSHU_DATA_DIR) / name, std::ios::binary);
+  Bytes bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  EXPECT_FALSE(bytes.empty()) << name;
+  return bytes;
+}
+
+const Bytes& Bundled(const std::string& name) {
+  static const Bytes birth = ReadBundled("KorBirth.dll");
+  static const Bytes dream = ReadBundled("dream.dll");
+  return name == "KorBirth.dll" ? birth : dream;
+}
+
+// Replaces the file whole, through a rename, as an installer or a copy would.
+void Put(const fs::path& file, const Bytes& bytes) {
+  const fs::path tmp = file.string() + ".new";
+  {
+    std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  }
+  std::error_code ec;
+  fs::remove_all(file, ec);  // a directory or a FIFO left by a case
+  fs::rename(tmp, file);
+}
+
+Bytes RandomBytes(std::size_t n, std::uint32_t seed) {
+  std::mt19937 rng(seed);
+  Bytes b(n);
+  for (char& c : b) c = static_cast<char>(rng());
+  return b;
+}
+
+struct Damage {
+  const char* name;
+  // Leaves the damaged file at `file`; `good` is its bundled content.
+  std::function<void(const fs::path& file, const Bytes& good)> apply;
+};
+
+std::vector<Damage> Damages() {
+  return {
+      {"missing", [](const fs::path& f, const Bytes&) { fs::remove(f); }},
+      {"empty", [](const fs::path& f, const Bytes&) { Put(f, {}); }},
+      {"first_page_only", [](const fs::path& f, const Bytes& g) { Put(f, Bytes(g.begin(), g.begin() + 4096)); }},
+      {"cut_in_half", [](const fs::path& f, const Bytes& g) { Put(f, Bytes(g.begin(), g.begin() + g.size() / 2)); }},
+      {"one_byte_short", [](const fs::path& f, const Bytes& g) { Put(f, Bytes(g.begin(), g.end() - 1)); }},
+      {"random_bytes", [](const fs::path& f, const Bytes& g) { Put(f, RandomBytes(g.size(), 1)); }},
+      {"random_after_the_header",
+       [](const fs::path& f, const Bytes& g) {
+         Bytes b = RandomBytes(g.size(), 2);
+         std::copy(g.begin(), g.begin() + 4096, b.begin());
+         Put(f, b);
+       }},
+      {"all_zeros", [](const fs::path& f, const Bytes& g) { Put(f, Bytes(g.size(), 0)); }},
+      {"other_data_file",
+       [](const fs::path& f, const Bytes& g) { Put(f, &g == &Bundled("dream.dll") ? Bundled("KorBirth.dll") : Bundled("dream.dll")); }},
+      {"a_directory", [](const fs::path& f, const Bytes&) { fs::remove(f); fs::create_directory(f); }},
+      // Opening a FIFO for reading would wait for a writer for ever.
+      {"a_fifo", [](const fs::path& f, const Bytes&) { fs::remove(f); ASSERT_EQ(::mkfifo(f.c_str(), 0644), 0); }},
+      {"dangling_link", [](const fs::path& f, const Bytes&) { fs::remove(f); fs::create_symlink("nowhere.dll", f); }},
+      {"link_to_itself", [](const fs::path& f, const Bytes&) { fs::remove(f); fs::create_symlink(f.filename(), f); }},
+  };
+}
+
+// Points the windows' connection strings at the scratch folder instead of
+// the executable's own, after checking that they are the builders' strings.
+struct RedirectedDatabase final : db::Database {
+  std::string dir;  // with its trailing separator
+  db::MdbDatabase reader;
+  int statements = 0;
+  std::optional<db::Record> firstRow(const std::string& conn, const std::string& sql) override {
+    ++statements;
+    const std::string own = std::string(kConnPrefix) + ExecutableDir();
+    EXPECT_EQ(conn.rfind(own, 0), 0u) << conn;
+    return reader.firstRow(std::string(kConnPrefix) + dir + conn.substr(own.size()), sql);
+  }
+};
+
+class DataFile : public ::testing::TestWithParam<Damage> {
+ protected:
+  void SetUp() override {
+    scratch = fs::temp_directory_path() / ("tongshu-robustness-" + std::to_string(::getpid()));
+    fs::remove_all(scratch);
+    fs::create_directories(scratch);
+    database.dir = scratch.string() + "/";
+    Put(scratch / "KorBirth.dll", Bundled("KorBirth.dll"));
+    Put(scratch / "dream.dll", Bundled("dream.dll"));
+  }
+  void TearDown() override {
+    std::error_code ec;
+    fs::remove_all(scratch, ec);
+  }
+
+  FakeServices fake;
+  RedirectedDatabase database;
+  Services services{fake.messages, fake.links, fake.clock, fake.presenter, database};
+  fs::path scratch;
+};
+
+std::string CaseName(const ::testing::TestParamInfo<Damage>& info) { return info.param.name; }
+
+class AlmanacDataFile : public DataFile {
+ protected:
+  void lookup(TFormHuangdao* w, const char* y, const char* m, const char* d) {
+    w->SYear->setEditText(QString::fromLatin1(y));
+    w->SMonth->setEditText(QString::fromLatin1(m));
+    w->Sday->setEditText(QString::fromLatin1(d));
+    QTest::mouseClick(w->RzBitBtn1, Qt::LeftButton);
+  }
+};
+
+TEST_P(AlmanacDataFile, DamagedFileGoesToTheErrorReportAndTheWindowRecovers) {
+  OpenFormHuangdao(services, nullptr);
+  TFormHuangdao* w = FormHuangdao.data();
+  ASSERT_NE(w, nullptr);
+  lookup(w, "2011", "03", "05");
+  ASSERT_EQ(w->Label1->text(), QStringLiteral("2011-03-05  农历二月初一 兔年 星期六 玉堂黄道 执日 女土蝠"));
+  const QString memo = w->Memo1->toPlainText();
+  ASSERT_TRUE(fake.messages.errors.isEmpty()) << fake.messages.errors.join(u' ').toStdString();
+
+  const fs::path file = scratch / "KorBirth.dll";
+  GetParam().apply(file, Bundled("KorBirth.dll"));
+  lookup(w, "2012", "2", "29");
+  ASSERT_EQ(fake.messages.errors.size(), 1);
+  EXPECT_TRUE(fake.messages.errors[0].contains(QString::fromStdString(file.string())))
+      << fake.messages.errors[0].toStdString();
+  EXPECT_TRUE(fake.messages.infos.isEmpty());
+  EXPECT_EQ(w->Label1->text(), QStringLiteral("2011-03-05  农历二月初一 兔年 星期六 玉堂黄道 执日 女土蝠"));
+  EXPECT_EQ(w->Memo1->toPlainText(), memo);
+  EXPECT_TRUE(w->isVisible());
+
+  // The same damage a second time is reported again, not remembered as good.
+  lookup(w, "2012", "2", "29");
+  EXPECT_EQ(fake.messages.errors.size(), 2);
+
+  Put(file, Bundled("KorBirth.dll"));
+  lookup(w, "2012", "2", "29");
+  EXPECT_EQ(fake.messages.errors.size(), 2) << fake.messages.errors.join(u' ').toStdString();
+  EXPECT_EQ(w->Label1->text(), QStringLiteral("2012-2-29  农历二月初八 龙年 星期三 天牢黑道 破日 箕水豹"));
+  delete w;
+}
+
+INSTANTIATE_TEST_SUITE_P(KorBirth, AlmanacDataFile, ::testing::ValuesIn(Damages()), CaseName);
+
+class MobileDataFile : public DataFile {
+ protected:
+  void analyse(TFrm_SJcs* w, const char* number) {
+    w->edtmun->clear();
+    QTest::keyClicks(w->edtmun, QString::fromLatin1(number));
+    QTest::keyClick(w->edtmun, Qt::Key_Return);
+  }
+  static QStringList labels(TFrm_SJcs* w) {
+    return {w->RzLabel11->text(), w->RzLabel10->text(), w->RzLabel9->text(), w->RzLabel8->text()};
+  }
+};
+
+TEST_P(MobileDataFile, DamagedFileIsSilentAndTheWindowRecovers) {
+  OpenFrm_SJcs(services, nullptr);
+  TFrm_SJcs* w = Frm_SJcs.data();
+  ASSERT_NE(w, nullptr);
+  analyse(w, "12345678901");
+  const QStringList before = labels(w);
+  ASSERT_EQ(before[1], QStringLiteral("秋草逢霜，怀才不遇，忧愁怨苦，事不如意"));
+
+  GetParam().apply(scratch / "dream.dll", Bundled("dream.dll"));
+  for (const char* number : {"10000009999", "10000008000"}) {
+    const int statements = database.statements;
+    analyse(w, number);
+    EXPECT_EQ(database.statements, statements + 1);  // the query ran and failed
+    EXPECT_EQ(labels(w), before) << number;
+  }
+  EXPECT_TRUE(fake.messages.infos.isEmpty());
+  EXPECT_TRUE(fake.messages.errors.isEmpty()) << fake.messages.errors.join(u' ').toStdString();
+
+  Put(scratch / "dream.dll", Bundled("dream.dll"));
+  analyse(w, "10000009999");
+  EXPECT_EQ(w->RzLabel10->text(), QStringLiteral("得而复失，枉费心机，守成无贪，可保安稳"));
+  EXPECT_EQ(w->RzLabel9->text(), QStringLiteral("吉带凶"));
+  delete Frm_SJcs.data();
+}
+
+INSTANTIATE_TEST_SUITE_P(Dream, MobileDataFile, ::testing::ValuesIn(Damages()), CaseName);
+
+// A file nobody may read: root reads it anyway, so this runs only as a user.
+TEST_F(DataFile, UnreadableFilesReportForTheAlmanacAndStaySilentForTheMobileWindow) {
+  if (::geteuid() == 0) GTEST_SKIP() << "root reads files without read permission";
+  fs::permissions(scratch / "KorBirth.dll", fs::perms::none);
+  fs::permissions(scratch / "dream.dll", fs::perms::none);
+  OpenFormHuangdao(services, nullptr);
+  TFormHuangdao* almanac = FormHuangdao.data();
+  almanac->SYear->setEditText(QStringLiteral("2011"));
+  almanac->SMonth->setEditText(QStringLiteral("03"));
+  almanac->Sday->setEditText(QStringLiteral("05"));
+  almanac->RzBitBtn1Click();
+  EXPECT_EQ(fake.messages.errors.size(), 1);
+  EXPECT_TRUE(almanac->Label1->text().isEmpty());
+  delete almanac;
+
+  OpenFrm_SJcs(services, nullptr);
+  Frm_SJcs->edtmun->setText(QStringLiteral("12345678901"));
+  Frm_SJcs->RzBitBtn1Click();
+  EXPECT_EQ(fake.messages.errors.size(), 1);
+  EXPECT_TRUE(Frm_SJcs->RzLabel10->text().isEmpty());
+  delete Frm_SJcs.data();
+}
+
+}  // namespace
+}  // namespace tongshu::robustness
