@@ -156,12 +156,6 @@ inline std::string Shown(const QString& text) {
   return out;
 }
 
-using HostileParam = std::tuple<HostileText, Delivery>;
-
-inline std::string HostileParamName(const HostileText& text, Delivery how) {
-  return std::string(text.name) + "_" + DeliveryName(how);
-}
-
 }  // namespace tongshu::robustness
 
 inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << tongshu::robustness::Shown(text) << '"'; }

@@ -17,6 +17,7 @@
 #include "HostileInput.h"
 #include "NetName.h"
 #include "TFormHuangdao.h"
+#include "TFormOnther.h"
 #include "TFrmQQhm.h"
 #include "TFrm_SJcs.h"
 #include "TFrm_onther.h"
@@ -27,12 +28,9 @@ namespace {
 
 using tongshu::testing::FakeServices;
 
-const auto kAllDeliveries = ::testing::Values(Delivery::Typed, Delivery::ContextMenuPaste, Delivery::CtrlV);
+constexpr Delivery kDeliveries[] = {Delivery::Typed, Delivery::ContextMenuPaste, Delivery::CtrlV};
 
-template <class Param>
-std::string NameOf(const ::testing::TestParamInfo<Param>& info) {
-  return HostileParamName(std::get<0>(info.param), std::get<1>(info.param));
-}
+std::string NameOf(const ::testing::TestParamInfo<HostileText>& info) { return info.param.name; }
 
 // The number boxes pass digits and Backspace and stop at their length.
 QString TypedIntoDigitBox(const QString& text, int maxLength) {
@@ -68,8 +66,10 @@ bool Applies(const HostileText& h, Delivery how) { return h.typable || how != De
 
 enum class NumberKind { QQ, AnyNumber };
 
-class NumberWindowHostile : public ::testing::TestWithParam<std::tuple<NumberKind, HostileText, Delivery>> {
+class NumberWindowHostile : public ::testing::TestWithParam<std::tuple<NumberKind, HostileText>> {
  protected:
+  const HostileText& text() const { return std::get<1>(GetParam()); }
+  void check(const HostileText& h, Delivery how);
   void SetUp() override {
     if (std::get<0>(GetParam()) == NumberKind::QQ) {
       OpenFrmQQhm(fake.services, nullptr);
@@ -98,9 +98,7 @@ class NumberWindowHostile : public ::testing::TestWithParam<std::tuple<NumberKin
   QString blank;
 };
 
-TEST_P(NumberWindowHostile, AnswersByItsRulesAndStaysUsable) {
-  const auto& [kind, h, how] = GetParam();
-  if (!Applies(h, how)) GTEST_SKIP() << "line breaks are only pasted";
+void NumberWindowHostile::check(const HostileText& h, Delivery how) {
   analyseTyped(QStringLiteral("123"));
   const QStringList before = labels();
   ASSERT_EQ(before[1], QStringLiteral("雨夜之花，外祥内苦，忍耐自重，转凶为吉"));
@@ -141,25 +139,33 @@ TEST_P(NumberWindowHostile, AnswersByItsRulesAndStaysUsable) {
   EXPECT_TRUE(w->isVisible());
 }
 
+
+TEST_P(NumberWindowHostile, AnswersByItsRulesAndStaysUsable) {
+  for (const Delivery how : kDeliveries) {
+    SCOPED_TRACE(DeliveryName(how));
+    if (Applies(text(), how)) check(text(), how);
+  }
+}
+
+std::string NumberCaseName(const ::testing::TestParamInfo<std::tuple<NumberKind, HostileText>>& info) {
+  return std::get<1>(info.param).name;
+}
+
 INSTANTIATE_TEST_SUITE_P(QQ, NumberWindowHostile,
-                         ::testing::Combine(::testing::Values(NumberKind::QQ), ::testing::ValuesIn(HostileTexts()),
-                                            kAllDeliveries),
-                         [](const auto& info) {
-                           return HostileParamName(std::get<1>(info.param), std::get<2>(info.param));
-                         });
+                         ::testing::Combine(::testing::Values(NumberKind::QQ), ::testing::ValuesIn(HostileTexts())),
+                         NumberCaseName);
 INSTANTIATE_TEST_SUITE_P(AnyNumber, NumberWindowHostile,
-                         ::testing::Combine(::testing::Values(NumberKind::AnyNumber),
-                                            ::testing::ValuesIn(HostileTexts()), kAllDeliveries),
-                         [](const auto& info) {
-                           return HostileParamName(std::get<1>(info.param), std::get<2>(info.param));
-                         });
+                         ::testing::Combine(::testing::Values(NumberKind::AnyNumber), ::testing::ValuesIn(HostileTexts())),
+                         NumberCaseName);
 
 // --- mobile-number window ---------------------------------------------------
 
 const std::string kShoujiHead = "select title,jx,content from shouji where num = '";
 
-class MobileHostile : public ::testing::TestWithParam<HostileParam> {
+class MobileHostile : public ::testing::TestWithParam<HostileText> {
  protected:
+  const HostileText& text() const { return GetParam(); }
+  void check(const HostileText& h, Delivery how);
   void SetUp() override {
     for (int n = 0; n < 80; ++n)
       fake.database.rows[kShoujiHead + std::to_string(n) + "'"] =
@@ -180,9 +186,7 @@ class MobileHostile : public ::testing::TestWithParam<HostileParam> {
   TFrm_SJcs* w = nullptr;
 };
 
-TEST_P(MobileHostile, AnswersByItsRulesAndStaysUsable) {
-  const auto& [h, how] = GetParam();
-  if (!Applies(h, how)) GTEST_SKIP() << "line breaks are only pasted";
+void MobileHostile::check(const HostileText& h, Delivery how) {
   analyseTyped(QStringLiteral("10000009999"));
   const QStringList before = labels();
   ASSERT_EQ(before[1], QStringLiteral("状态79"));
@@ -226,13 +230,22 @@ TEST_P(MobileHostile, AnswersByItsRulesAndStaysUsable) {
   EXPECT_EQ(labels(), (QStringList{"12345678901", "状态21", "吉", "内容21"}));
 }
 
-INSTANTIATE_TEST_SUITE_P(Mobile, MobileHostile, ::testing::Combine(::testing::ValuesIn(HostileTexts()), kAllDeliveries),
-                         NameOf<HostileParam>);
+
+TEST_P(MobileHostile, AnswersByItsRulesAndStaysUsable) {
+  for (const Delivery how : kDeliveries) {
+    SCOPED_TRACE(DeliveryName(how));
+    if (Applies(text(), how)) check(text(), how);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Mobile, MobileHostile, ::testing::ValuesIn(HostileTexts()), NameOf);
 
 // --- net-name window --------------------------------------------------------
 
-class NetNameHostile : public ::testing::TestWithParam<HostileParam> {
+class NetNameHostile : public ::testing::TestWithParam<HostileText> {
  protected:
+  const HostileText& text() const { return GetParam(); }
+  void check(const HostileText& h, Delivery how);
   void SetUp() override {
     OpenFrmWangming(fake.services, nullptr);
     w = FrmWangming.data();
@@ -255,9 +268,7 @@ QStringList TraitTexts() {
   return all;
 }
 
-TEST_P(NetNameHostile, AnswersByItsRulesAndStaysUsable) {
-  const auto& [h, how] = GetParam();
-  if (!Applies(h, how)) GTEST_SKIP() << "line breaks are only pasted";
+void NetNameHostile::check(const HostileText& h, Delivery how) {
   analyseTyped(QStringLiteral("小明"));
   const QString nameBefore = w->RzLabel11->text(), traitBefore = w->RzLabel8->text();
   ASSERT_EQ(nameBefore, QStringLiteral("你的网名：小明"));
@@ -295,8 +306,15 @@ TEST_P(NetNameHostile, AnswersByItsRulesAndStaysUsable) {
   EXPECT_EQ(w->RzLabel8->text(), QStringLiteral("你的性格：有抱负，志气高"));
 }
 
-INSTANTIATE_TEST_SUITE_P(NetName, NetNameHostile, ::testing::Combine(::testing::ValuesIn(HostileTexts()), kAllDeliveries),
-                         NameOf<HostileParam>);
+
+TEST_P(NetNameHostile, AnswersByItsRulesAndStaysUsable) {
+  for (const Delivery how : kDeliveries) {
+    SCOPED_TRACE(DeliveryName(how));
+    if (Applies(text(), how)) check(text(), how);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(NetName, NetNameHostile, ::testing::ValuesIn(HostileTexts()), NameOf);
 
 // Texts whose reading is fixed, pasted whole into the box.
 TEST(NetNameHostilePaste, KnownTraitsAfterTrimmingAndDroppedCharacters) {
@@ -355,8 +373,10 @@ bool IsAcceptedDate(const QString& text) {
   return year >= 100 && QDate(year, parts[1].toInt(), parts[2].toInt()).isValid();
 }
 
-class AlmanacHostile : public ::testing::TestWithParam<std::tuple<int, HostileText, Delivery>> {
+class AlmanacHostile : public ::testing::TestWithParam<std::tuple<int, HostileText>> {
  protected:
+  const HostileText& text() const { return std::get<1>(GetParam()); }
+  void check(int which, const HostileText& h, Delivery how);
   void SetUp() override {
     fake.database.rows[kHuangdaoHead + "2011-03-05#"] = AlmanacRow("初一");
     fake.database.rows[kHuangdaoHead + "2012-02-29#"] = AlmanacRow("闰日");
@@ -378,9 +398,7 @@ class AlmanacHostile : public ::testing::TestWithParam<std::tuple<int, HostileTe
   std::array<QComboBox*, 3> boxes{};
 };
 
-TEST_P(AlmanacHostile, AnswersByItsRulesAndStaysUsable) {
-  const auto& [which, h, how] = GetParam();
-  if (!Applies(h, how)) GTEST_SKIP() << "line breaks are only pasted";
+void AlmanacHostile::check(int which, const HostileText& h, Delivery how) {
   lookup(QStringLiteral("2011"), QStringLiteral("03"), QStringLiteral("05"));
   const QString overview = w->Label1->text();
   const QString memo = w->Memo1->toPlainText();
@@ -421,15 +439,20 @@ TEST_P(AlmanacHostile, AnswersByItsRulesAndStaysUsable) {
   EXPECT_EQ(w->Label1->text(), QStringLiteral("2012-02-29  闰日"));
 }
 
-std::string AlmanacCaseName(const ::testing::TestParamInfo<std::tuple<int, HostileText, Delivery>>& info) {
+TEST_P(AlmanacHostile, AnswersByItsRulesAndStaysUsable) {
+  for (const Delivery how : kDeliveries) {
+    SCOPED_TRACE(DeliveryName(how));
+    if (Applies(text(), how)) check(std::get<0>(GetParam()), text(), how);
+  }
+}
+
+std::string AlmanacCaseName(const ::testing::TestParamInfo<std::tuple<int, HostileText>>& info) {
   constexpr std::array<const char*, 3> kBoxes{"SYear", "SMonth", "Sday"};
-  return std::string(kBoxes[static_cast<std::size_t>(std::get<0>(info.param))]) + "_" +
-         HostileParamName(std::get<1>(info.param), std::get<2>(info.param));
+  return std::string(kBoxes[static_cast<std::size_t>(std::get<0>(info.param))]) + "_" + std::get<1>(info.param).name;
 }
 
 INSTANTIATE_TEST_SUITE_P(Almanac, AlmanacHostile,
-                         ::testing::Combine(::testing::Values(0, 1, 2), ::testing::ValuesIn(HostileTexts()),
-                                            kAllDeliveries),
+                         ::testing::Combine(::testing::Values(0, 1, 2), ::testing::ValuesIn(HostileTexts())),
                          AlmanacCaseName);
 
 // The result memo is editable; whatever is pasted there, the next lookup
@@ -453,6 +476,33 @@ TEST(AlmanacHostileMemo, APastedMemoIsReplacedByTheNextLookup) {
   }
   EXPECT_TRUE(fake.messages.infos.isEmpty());
   EXPECT_TRUE(fake.messages.errors.isEmpty());
+  delete FormHuangdao.data();
+}
+
+// The read-only texts (the omen pages and the almanac's glossary) take no
+// typed or pasted text at all.
+TEST(ReadOnlyTexts, TypedAndPastedTextChangesNothing) {
+  FakeServices fake;
+  TFormOnther omens;
+  OpenFormHuangdao(fake.services, nullptr);
+  ASSERT_FALSE(FormHuangdao.isNull());
+  QList<QPlainTextEdit*> memos = omens.findChildren<QPlainTextEdit*>();
+  ASSERT_EQ(memos.size(), 7);
+  memos << FormHuangdao->Memo2;
+  for (QPlainTextEdit* memo : memos) {
+    SCOPED_TRACE(memo->objectName().toStdString());
+    const QString before = memo->toPlainText();
+    ASSERT_FALSE(before.isEmpty());
+    for (const HostileText& h : HostileTexts()) {
+      QApplication::clipboard()->setText(h.text);
+      memo->paste();
+      QTest::sendKeyEvent(QTest::Press, memo, Qt::Key_V, QString(QChar(0x16)), Qt::ControlModifier);
+      if (h.typable) TypeText(memo, h.typed());
+      QTest::keyClick(memo, Qt::Key_Backspace);
+      QTest::keyClick(memo, Qt::Key_Delete);
+    }
+    EXPECT_EQ(memo->toPlainText(), before);
+  }
   delete FormHuangdao.data();
 }
 
