@@ -195,7 +195,11 @@ std::vector<LocaleCase> LocaleCases() {
       {"empty", [](const fs::path& f) { Spit(f, ""); }, true},
       {"random_bytes", [](const fs::path& f) { Spit(f, Garbage(65536)); }, true},
       {"one_line_of_a_megabyte", [](const fs::path& f) { Spit(f, "1f\t" + Bytes(1 << 20, 'y')); }, true},
-      {"zero_bytes_and_bad_escapes", [](const fs::path& f) { Spit(f, Bytes("1f\tyyyy\0-MM\n20\t\\q\\\n1d\t\\", sizeof("1f\tyyyy\0-MM\n20\t\\q\\\n1d\t\\") - 1)); },
+      {"zero_bytes_and_bad_escapes",
+       [](const fs::path& f) {
+         static constexpr char kText[] = "1f\tyyyy\0-MM\n20\t\\q\\\n1d\t\\";
+         Spit(f, Bytes(kText, sizeof kText - 1));
+       },
        true},
       {"targets_in_other_case", [](const fs::path& f) { Spit(f, "1f\tYYYY-MM-DD\n1003\th:MM:SS\n"); }, true},
       {"a_directory_in_the_way", [](const fs::path& f) { fs::create_directory(f); }, false},
