@@ -107,6 +107,13 @@ Outcome Start(const fs::path& exe, const std::map<std::string, std::string>& env
   return run;
 }
 
+Bytes Garbage(std::size_t n) {
+  std::mt19937 rng(42);
+  Bytes b(n, '\0');
+  for (char& c : b) c = static_cast<char>(rng());
+  return b;
+}
+
 class Installed : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -176,18 +183,27 @@ TEST_F(Installed, RunsFromAFolderNobodyMayWriteAndLeavesItAsItWas) {
   EXPECT_FALSE(fs::exists(localeFile()));
 }
 
+// The real error report and the real silence: a damaged almanac file shows
+// one message box with the reader's text, a missing mobile file nothing.
+TEST_F(Installed, DamagedAlmanacFileShowsTheErrorBoxAndAMissingMobileFileNothing) {
+  Spit(app / "KorBirth.dll", Garbage(fs::file_size(app / "KorBirth.dll")));
+  fs::remove(app / "dream.dll");
+  const Outcome run = start();
+  EXPECT_EQ(run.status, 0) << run.out;
+  EXPECT_TRUE(run.saw("box: 不是 Access 数据库文件：" + (app / "KorBirth.dll").string())) << run.out;
+  EXPECT_TRUE(run.saw("almanac: ")) << run.out;
+  EXPECT_TRUE(run.saw("mobile: |")) << run.out;
+  EXPECT_TRUE(run.saw("done")) << run.out;
+  std::size_t boxes = 0;
+  for (std::size_t at = run.out.find("box: "); at != std::string::npos; at = run.out.find("box: ", at + 1)) ++boxes;
+  EXPECT_EQ(boxes, 1u) << run.out;
+}
+
 struct LocaleCase {
   const char* name;
   std::function<void(const fs::path& file)> prepare;  // the file's folder exists
   bool rewritten;  // the five settings are in the file afterwards
 };
-
-Bytes Garbage(std::size_t n) {
-  std::mt19937 rng(42);
-  Bytes b(n, '\0');
-  for (char& c : b) c = static_cast<char>(rng());
-  return b;
-}
 
 std::vector<LocaleCase> LocaleCases() {
   return {
