@@ -11,6 +11,9 @@
 #   --seeds     rewrite the reader's seed files from the project's writer first
 #   TARGET      pinyin date_text shuli mobile data_source mdb_reader (default: all)
 #
+# FUZZ_FLAGS in the environment adds libFuzzer options, e.g.
+# FUZZ_FLAGS=-use_value_profile=1.
+#
 # Each run works on its own copy of the corpus under build/fuzz/work/<target>;
 # logs go to build/fuzz/logs/<target>.log, crashing or slow inputs to
 # build/fuzz/artifacts/<target>/. A summary line per target ends the run.
@@ -28,7 +31,7 @@ while (($#)); do
     -j) parallel="$2"; shift 2 ;;
     --merge) merge=1; shift ;;
     --seeds) seeds=1; shift ;;
-    -h|--help) sed -n '2,18p' "$0"; exit 0 ;;
+    -h|--help) sed -n '2,19p' "$0"; exit 0 ;;
     -*) echo "unknown option $1" >&2; exit 2 ;;
     *) targets+=("$1"); shift ;;
   esac
@@ -52,7 +55,7 @@ run_one() {
   # -timeout flags an input that takes more than 10 s (a hang); a crash or a
   # broken invariant stops the run and leaves the input in $artifacts.
   "$exe" "$work" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
-    -artifact_prefix="$artifacts" >"$build/logs/$t.log" 2>&1 || true
+    -artifact_prefix="$artifacts" ${FUZZ_FLAGS:-} >"$build/logs/$t.log" 2>&1 || true
 }
 
 running=0

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QString>
 #include <QTest>
+#include <cstdio>
 #include <ostream>
 #include <string>
 #include <vector>

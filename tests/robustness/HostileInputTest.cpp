@@ -7,10 +7,10 @@
 #include <QComboBox>
 #include <QDate>
 #include <QLabel>
-#include <QTextBlock>
-#include <array>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextBlock>
+#include <array>
 
 #include "Fakes.h"
 #include "GbkCodec.h"
