@@ -67,6 +67,9 @@ std::filesystem::path FileLocaleStore::DefaultPath() {
 
 std::map<LCTYPE, std::string> FileLocaleStore::load() const {
   std::map<LCTYPE, std::string> values;
+  // Anything but a regular file (a FIFO would block start-up) reads as empty.
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(file_, ec)) return values;
   std::ifstream in(file_, std::ios::binary);
   std::string line;
   while (std::getline(in, line)) {
