@@ -104,7 +104,7 @@ struct ColSpec {
   std::uint16_t fixedOffset = 0;
 };
 
-struct TableSpec {
+struct TableLayout {
   std::string name;
   bool system = false;
   std::vector<ColSpec> cols;
@@ -112,8 +112,8 @@ struct TableSpec {
   std::uint16_t fixedBytes = 0;
 };
 
-TableSpec MakeSpec(std::string name, bool system, const std::vector<std::pair<std::string, std::pair<std::uint8_t, int>>>& cols) {
-  TableSpec t;
+TableLayout MakeLayout(std::string name, bool system, const std::vector<std::pair<std::string, std::pair<std::uint8_t, int>>>& cols) {
+  TableLayout t;
   t.name = std::move(name);
   t.system = system;
   for (const auto& [colName, typeAndChars] : cols) {
@@ -162,7 +162,7 @@ struct BuiltRow {
 };
 
 struct TablePlan {
-  TableSpec spec;
+  TableLayout layout;
   std::vector<BuiltRow> rows;
   std::vector<LvalRow> lvals;
   std::vector<std::vector<std::size_t>> dataPages;  // row indexes per page
@@ -189,7 +189,7 @@ std::vector<std::vector<std::size_t>> PackRows(const std::vector<std::size_t>& s
   return pages;
 }
 
-BuiltRow BuildRow(const TableSpec& t, const std::vector<Encoded>& cells, std::vector<LvalRow>& lvals,
+BuiltRow BuildRow(const TableLayout& t, const std::vector<Encoded>& cells, std::vector<LvalRow>& lvals,
                   const Options& options, const std::string& where) {
   BuiltRow row;
   auto& out = row.bytes;
@@ -341,7 +341,7 @@ std::vector<std::uint8_t> InlineMap(std::uint32_t first, std::size_t count) {
 }
 
 void WriteTdef(std::uint8_t* page, const TablePlan& plan) {
-  const TableSpec& t = plan.spec;
+  const TableLayout& t = plan.layout;
   std::vector<std::uint8_t> d(kColumnsStart, 0);
   d[0] = 0x02;
   d[1] = 0x01;
@@ -485,7 +485,7 @@ std::vector<std::uint8_t> WriteDatabase(const std::vector<Table>& tables, const 
 
   // MSysObjects first: both readers find it on page 2.
   plans.push_back({});
-  plans[0].spec = MakeSpec("MSysObjects", true,
+  plans[0].layout = MakeLayout("MSysObjects", true,
                            {{"Id", {kJetLong, 0}},
                             {"Name", {kJetText, 128}},
                             {"Type", {kJetInt, 0}},
@@ -510,7 +510,7 @@ std::vector<std::uint8_t> WriteDatabase(const std::vector<Table>& tables, const 
       cols.push_back({c.name, {JetTypeOf(c.type), c.maxChars}});
     }
     TablePlan plan;
-    plan.spec = MakeSpec(t.name, false, cols);
+    plan.layout = MakeLayout(t.name, false, cols);
     std::size_t rowNumber = 0;
     for (const Row& r : t.rows) {
       ++rowNumber;
@@ -521,8 +521,8 @@ std::vector<std::uint8_t> WriteDatabase(const std::vector<Table>& tables, const 
       std::vector<Encoded> cells;
       cells.reserve(r.size());
       for (std::size_t i = 0; i < r.size(); ++i)
-        cells.push_back(EncodeCell(plan.spec.cols[i], r[i], where + " column " + t.columns[i].name));
-      plan.rows.push_back(BuildRow(plan.spec, cells, plan.lvals, options, where));
+        cells.push_back(EncodeCell(plan.layout.cols[i], r[i], where + " column " + t.columns[i].name));
+      plan.rows.push_back(BuildRow(plan.layout, cells, plan.lvals, options, where));
     }
     plans.push_back(std::move(plan));
   }
@@ -560,9 +560,9 @@ std::vector<std::uint8_t> WriteDatabase(const std::vector<Table>& tables, const 
     TablePlan& cat = plans[0];
     std::vector<LvalRow> none;
     for (const TablePlan& p : plans) {
-      std::vector<Encoded> cells{IntCell(p.tdefPage, 4), TextCell(p.spec.name), IntCell(1, 2),
-                                 IntCell(p.spec.system ? kSystemFlags : 0, 4), Encoded{}};
-      cat.rows.push_back(BuildRow(cat.spec, cells, none, options, "MSysObjects"));
+      std::vector<Encoded> cells{IntCell(p.tdefPage, 4), TextCell(p.layout.name), IntCell(1, 2),
+                                 IntCell(p.layout.system ? kSystemFlags : 0, 4), Encoded{}};
+      cat.rows.push_back(BuildRow(cat.layout, cells, none, options, "MSysObjects"));
     }
     std::vector<std::size_t> sizes;
     for (const BuiltRow& r : cat.rows) sizes.push_back(r.bytes.size());
