@@ -2,7 +2,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "db/Database.h"
+#include "Database.h"
 
 class QComboBox;
 class QGroupBox;

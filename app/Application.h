@@ -16,6 +16,4 @@ class TongshuApplication final : public QApplication {
   MessageSink& sink_;
 };
 
-inline const QString kAppTitle = QStringLiteral("吉星通书");
-
 }  // namespace tongshu

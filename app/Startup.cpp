@@ -4,6 +4,7 @@
 #include <QTimer>
 #include <memory>
 
+#include "AppTitle.h"
 #include "Application.h"
 #include "Clock.h"
 #include "Fonts.h"
@@ -14,7 +15,7 @@
 #include "TFrmmain.h"
 #include "ToolWiring.h"
 #include "WindowPresenter.h"
-#include "db/MdbDatabase.h"
+#include "MdbDatabase.h"
 
 namespace tongshu {
 namespace {

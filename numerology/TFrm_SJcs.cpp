@@ -20,7 +20,7 @@
 #include "NumberText.h"
 #include "Services.h"
 #include "WindowPresenter.h"
-#include "db/Database.h"
+#include "Database.h"
 #include "WidgetHelpers.h"
 
 QPointer<TFrm_SJcs> Frm_SJcs;

@@ -15,7 +15,7 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
-#include "Application.h"
+#include "AppTitle.h"
 #include "Artwork.h"
 #include "CommandMap.h"
 #include "ConnStr.h"

@@ -7,7 +7,7 @@
 
 #include "Services.h"
 #include "ToolWindows.h"
-#include "db/Database.h"
+#include "Database.h"
 
 class QLabel;
 class QPushButton;

@@ -14,7 +14,7 @@
 #include "MessageSink.h"
 #include "Services.h"
 #include "WindowPresenter.h"
-#include "db/Database.h"
+#include "Database.h"
 
 namespace tongshu::testing {
 

@@ -27,7 +27,7 @@ TEST(ConnStr, BuildersUseTheRunningExecutablesDirectory) {
   const std::string dir = ExecutableDir();
   ASSERT_FALSE(dir.empty());
   EXPECT_EQ(dir.back(), '/');
-  EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(dir) / "tongshu_app_core_tests"));
+  EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(dir) / "tongshu_services_core_tests"));
   EXPECT_EQ(DreamConnStr(), std::string(kConnPrefix) + dir + "\\dream.dll;Persist Security Info=True");
   EXPECT_EQ(FileConnStr(), std::string(kConnPrefix) + dir + "\\KorFile.dll;Persist Security Info=True");
   EXPECT_EQ(BirthConnStr(), std::string(kConnPrefix) + dir + "\\KorBirth.dll;Persist Security Info=True");
