@@ -8,6 +8,7 @@
 #include "NetName.h"
 #include "NumberText.h"
 #include "Pinyin.h"
+#include "Cp936.h"
 #include "Utf8.h"
 
 namespace tongshu::cli {
@@ -26,7 +27,7 @@ std::int32_t Int32Option(const CommandLine& line, std::string_view option, std::
 
 std::string GbkOf(std::string_view utf8) {
   if (!IsValidUtf8(utf8)) throw InputError("输入的文字不是有效的 UTF-8 编码!");
-  return Utf8ToGbk(utf8);
+  return cp936::FromUtf8(utf8);
 }
 
 // The name line's trimming: every leading and trailing character of code 32
@@ -48,7 +49,9 @@ int PinyinCommand(const CommandLine& line, Context& ctx) {
   const netname::PinyinFlags flags = Int32Option(line, "flags", 0);
   const int maxLength = Int32Option(line, "max", std::numeric_limits<std::int32_t>::max());
   const std::string& text = line.positional.front();
-  const std::string pinyin = netname::ConvertToPinyin(GbkOf(text), flags, maxLength);
+  // The converter keeps single bytes as they are (flag 4): back to UTF-8, so
+  // the euro sign prints as itself.
+  const std::string pinyin = cp936::ToUtf8(netname::ConvertToPinyin(GbkOf(text), flags, maxLength));
   if (line.json) {
     ctx.out << JsonObject().addString("text", text).addString("pinyin", pinyin).str() << '\n';
   } else {

@@ -17,22 +17,6 @@
 
 QPointer<TFrmWangming> FrmWangming;
 
-namespace tongshu::netname {
-
-std::string NetNameToGbk(const QString& name) {
-  std::string out;
-  for (const char32_t cp : name.toUcs4()) {
-    if (GbkEncodable(cp)) {
-      out += ToGbkString(QString::fromUcs4(&cp, 1));
-    } else {
-      out += "\xFF\xFF";
-    }
-  }
-  return out;
-}
-
-}  // namespace tongshu::netname
-
 namespace {
 
 // Upper-cases ASCII letters as they are typed or pasted and refuses an edit
@@ -135,7 +119,7 @@ void TFrmWangming::RzBitBtn1Click() {
     }
     RzLabel11->setText(QStringLiteral("你的网名：") + name);
     try {
-      const std::string trait = tongshu::netname::NetNamePersonality(tongshu::netname::NetNameToGbk(name));
+      const std::string trait = tongshu::netname::NetNamePersonality(tongshu::ToGbkString(name));
       RzLabel8->setText(TrimLow(QStringLiteral("你的性格：") + QString::fromStdString(trait)));
     } catch (...) {
       RzLabel8->setText(QStringLiteral("请重新输入网名，请不要输入特殊字符！"));

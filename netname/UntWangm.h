@@ -16,11 +16,6 @@ class QCloseEvent;
 
 namespace tongshu::netname {
 
-// The nickname as GBK bytes for the converter. A character GBK cannot encode
-// (an emoji, an ideograph beyond GBK) becomes the unmapped pair 0xFF 0xFF, so
-// it reads as "?" and no earlier letter stands in for it.
-std::string NetNameToGbk(const QString& name);
-
 // Input box limit in GBK bytes (nine Chinese characters); a character GBK
 // cannot encode counts as two.
 inline constexpr int kNetNameMaxBytes = 18;

@@ -1,20 +1,18 @@
 #pragma once
-// QString <-> GBK bytes. Characters GBK cannot encode become "?" one byte each
-// from encoder, but GbkLength counts them as two, as a double-byte character.
+// QString faces of the code page 936 codec (Cp936.h) for the windows.
 #include <QByteArray>
 #include <QString>
 #include <string>
 
 namespace tongshu {
 
+// Each character GBK cannot encode becomes the unmapped pair FF FF.
 QByteArray ToGbk(const QString& text);
-QString FromGbk(const QByteArray& bytes);
-// GBK byte length, with every character GBK cannot encode counted as two bytes.
-qsizetype GbkLength(const QString& text);
-// True when GBK can encode this character (a full code point).
-bool GbkEncodable(char32_t codePoint);
-
 std::string ToGbkString(const QString& text);
-QString FromGbkString(const std::string& bytes);
+QString FromGbk(const QByteArray& bytes);
+// GBK byte length, a character GBK cannot encode counted as two bytes.
+qsizetype GbkLength(const QString& text);
+// True when code page 936 can encode this character (a full code point).
+bool GbkEncodable(char32_t codePoint);
 
 }  // namespace tongshu

@@ -61,8 +61,12 @@ TEST(Wiring, EveryToolCommandOpensItsWindowByItsConvention) {
               c.modal ? nonModalBefore : modalBefore);
     QWidget* last = list.back();
     EXPECT_TRUE(c.is(last));
-    if (!c.title.isEmpty()) EXPECT_EQ(last->windowTitle(), c.title);
-    if (!c.modal) EXPECT_TRUE(last->testAttribute(Qt::WA_DeleteOnClose));
+    if (!c.title.isEmpty()) {
+      EXPECT_EQ(last->windowTitle(), c.title);
+    }
+    if (!c.modal) {
+      EXPECT_TRUE(last->testAttribute(Qt::WA_DeleteOnClose));
+    }
   }
   EXPECT_TRUE(f.messages.errors.isEmpty());
   for (QWidget* w : QApplication::topLevelWidgets())

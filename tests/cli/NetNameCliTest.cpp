@@ -50,7 +50,9 @@ TEST(PinyinCli, ConverterOutputForTheGbkForm) {
       {{}, "", ""},
       // Characters GBK has no pair for count as unmapped, as in the window.
       {{"--flags", "2"}, "😀", "?"},
-      {{"--flags", "2"}, "€", "?"},
+      // The euro sign is code page 936's single byte 0x80: no letter, no mark.
+      {{"--flags", "2"}, "€", ""},
+      {{"--flags", "4"}, "€a", "€A"},
       {{"--flags", "2"}, "中𠀀国", "Z?G"},
       {{}, "😀", ""},
   };

@@ -6,10 +6,10 @@
 #include <memory>
 
 #include "Fakes.h"
+#include "GbkCodec.h"
 #include "NetName.h"
 #include "UntWangm.h"
 
-using tongshu::netname::NetNameToGbk;
 
 namespace {
 
@@ -173,11 +173,11 @@ TEST(OpenFrmWangming, FreesThePreviousInstanceAndShowsModally) {
   delete FrmWangming.data();
 }
 
-TEST(NetNameToGbk, EncodesGbkAndMarksTheRest) {
-  EXPECT_EQ(NetNameToGbk(QStringLiteral("A中")), "A\xD6\xD0");
-  EXPECT_EQ(NetNameToGbk(QStringLiteral("ａΦ⑿")), "\xA3\xE1\xA6\xB5\xA2\xD0");
-  EXPECT_EQ(NetNameToGbk(QStringLiteral("?")), "?");
-  EXPECT_EQ(NetNameToGbk(kEmoji + QStringLiteral("A") + kBeyondGbk), "\xFF\xFF" "A\xFF\xFF");
+TEST(WangmingGbk, EncodesGbkAndMarksTheRest) {
+  EXPECT_EQ(tongshu::ToGbkString(QStringLiteral("A中")), "A\xD6\xD0");
+  EXPECT_EQ(tongshu::ToGbkString(QStringLiteral("ａΦ⑿")), "\xA3\xE1\xA6\xB5\xA2\xD0");
+  EXPECT_EQ(tongshu::ToGbkString(QStringLiteral("?")), "?");
+  EXPECT_EQ(tongshu::ToGbkString(kEmoji + QStringLiteral("A") + kBeyondGbk), "\xFF\xFF" "A\xFF\xFF");
 }
 
 }  // namespace
