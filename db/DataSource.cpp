@@ -1,39 +1,16 @@
 #include "DataSource.h"
 
+#include "AsciiText.h"
 #include "Database.h"
+#include "Utf8.h"
 
 namespace tongshu::db {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-
 std::string_view Trim(std::string_view s) {
-  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+  while (!s.empty() && IsAsciiSpace(s.front())) s.remove_prefix(1);
+  while (!s.empty() && IsAsciiSpace(s.back())) s.remove_suffix(1);
   return s;
-}
-
-bool KeyIs(std::string_view key, std::string_view want) {
-  if (key.size() != want.size()) return false;
-  for (std::size_t i = 0; i < key.size(); ++i) {
-    char c = key[i];
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    if (c != want[i]) return false;
-  }
-  return true;
-}
-
-bool IsUtf8(std::string_view s) {
-  for (std::size_t i = 0; i < s.size();) {
-    const auto b = static_cast<unsigned char>(s[i]);
-    const std::size_t n = b < 0x80 ? 1 : (b >= 0xC2 && b <= 0xDF) ? 2 : (b >= 0xE0 && b <= 0xEF) ? 3
-                        : (b >= 0xF0 && b <= 0xF4) ? 4 : 0;
-    if (n == 0 || i + n > s.size()) return false;
-    for (std::size_t k = 1; k < n; ++k)
-      if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
-    i += n;
-  }
-  return true;
 }
 
 }  // namespace
@@ -47,7 +24,7 @@ std::string DataSourcePathOf(std::string_view cs) {
     if (eq == std::string_view::npos) break;
     const std::string_view key = Trim(cs.substr(pos, eq - pos));
     std::size_t v = eq + 1;
-    while (v < cs.size() && IsBlank(cs[v])) ++v;
+    while (v < cs.size() && IsAsciiSpace(cs[v])) ++v;
     std::size_t end;
     std::string_view val;
     if (v < cs.size() && (cs[v] == '"' || cs[v] == '\'')) {
@@ -59,7 +36,7 @@ std::string DataSourcePathOf(std::string_view cs) {
       end = cs.find(';', v);
       val = Trim(cs.substr(v, end == std::string_view::npos ? std::string_view::npos : end - v));
     }
-    if (KeyIs(key, "data source")) {
+    if (EqualsIgnoreAsciiCase(key, "data source")) {
       value = val;
       found = true;  // the last occurrence wins, as with OLE DB
     }
@@ -69,7 +46,7 @@ std::string DataSourcePathOf(std::string_view cs) {
   if (!found || value.empty()) throw DbError("连接字符串中没有数据源（Data Source）：" + std::string(cs));
   // A GBK trail byte may be 0x5C, the backslash; such text is never valid
   // UTF-8, so outside UTF-8 a lead byte takes its trail byte along unread.
-  const bool gbk = !IsUtf8(value);
+  const bool gbk = !IsValidUtf8(value);
   std::string path;
   path.reserve(value.size());
   for (std::size_t i = 0; i < value.size(); ++i) {

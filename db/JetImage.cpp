@@ -5,49 +5,26 @@
 #include <cstring>
 #include <set>
 
+#include "AsciiText.h"
 #include "Database.h"
+#include "Jet4Format.h"
+#include "Utf8.h"
 
 namespace tongshu::db {
 namespace {
 
-constexpr std::size_t kPage = JetImage::kPageSize;
-constexpr std::size_t kDataHeader = 14;
-constexpr std::uint16_t kOffsetMask = 0x1FFF;  // libmdb's mask of row offsets
-constexpr std::uint16_t kDeleted = 0x4000;
+using namespace jet4;
+
+constexpr std::size_t kPage = kPageSize;
 constexpr std::size_t kMaxRowsPerPage = 1000;  // libmdb skips rows beyond
 constexpr std::size_t kMaxDefinitionPages = 64;
 constexpr std::size_t kMaxColumns = 256;
 constexpr std::size_t kMaxIndexes = 1000;
-constexpr std::size_t kColumnEntry = 25;
-constexpr std::size_t kIndexEntry = 12;
-constexpr std::size_t kColumnsStart = 63;
-constexpr std::size_t kMemoHeader = 12;
-// Jet 4 limits the whole file to 2 GB.
-constexpr std::size_t kMaxFileSize = std::size_t{1} << 31;
 
 std::uint16_t U16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | p[1] << 8); }
 std::uint32_t U32(const std::uint8_t* p) {
   return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
          static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
-}
-
-// Header bytes 0x18..0x97 are XOR-masked with the RC4 keystream of key C7 DA 39 6B.
-std::array<std::uint8_t, 128> HeaderKeystream() {
-  const std::array<std::uint8_t, 4> key{0xC7, 0xDA, 0x39, 0x6B};
-  std::array<std::uint8_t, 256> s{};
-  for (int i = 0; i < 256; ++i) s[i] = static_cast<std::uint8_t>(i);
-  for (int i = 0, j = 0; i < 256; ++i) {
-    j = (j + s[i] + key[i % 4]) & 0xFF;
-    std::swap(s[i], s[j]);
-  }
-  std::array<std::uint8_t, 128> out{};
-  for (int n = 0, i = 0, j = 0; n < 128; ++n) {
-    i = (i + 1) & 0xFF;
-    j = (j + s[i]) & 0xFF;
-    std::swap(s[i], s[j]);
-    out[n] = s[(s[i] + s[j]) & 0xFF];
-  }
-  return out;
 }
 
 // Width libmdb assumes for each fixed-width type; 0 = variable or bit-only.
@@ -69,33 +46,6 @@ int FixedWidthOf(std::uint8_t type) {
 
 bool KnownType(std::uint8_t t) {
   return (t >= 0x01 && t <= 0x0C) || t == 0x0F || t == 0x10;
-}
-
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    auto fold = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
-    if (fold(a[i]) != fold(b[i])) return false;
-  }
-  return true;
-}
-
-void AppendUtf8(std::string& out, char32_t cp) {
-  if (cp < 0x80) {
-    out.push_back(static_cast<char>(cp));
-  } else if (cp < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | cp >> 6));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  } else if (cp < 0x10000) {
-    out.push_back(static_cast<char>(0xE0 | cp >> 12));
-    out.push_back(static_cast<char>(0x80 | (cp >> 6 & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xF0 | cp >> 18));
-    out.push_back(static_cast<char>(0x80 | (cp >> 12 & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (cp >> 6 & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  }
 }
 
 }  // namespace
@@ -135,21 +85,19 @@ std::string JetTextToUtf8(const std::uint8_t* p, std::size_t n) {
 }
 
 JetImage::JetImage(std::vector<std::uint8_t> bytes, std::string file) : bytes_(std::move(bytes)), file_(std::move(file)) {
-  static constexpr char kMagic[] = "Standard Jet DB";
-  if (bytes_.size() < 0x98 || bytes_[0] != 0x00 || bytes_[1] != 0x01 || bytes_[2] != 0 || bytes_[3] != 0 ||
-      std::memcmp(bytes_.data() + 4, kMagic, sizeof kMagic) != 0) {
-    if (bytes_.size() >= 0x98 && std::memcmp(bytes_.data() + 4, "Standard ACE DB", 16) == 0)
+  if (bytes_.size() < kHeaderSize || bytes_[0] != 0x00 || bytes_[1] != 0x01 || bytes_[2] != 0 || bytes_[3] != 0 ||
+      std::memcmp(bytes_.data() + kMagicOffset, kMagic, sizeof kMagic) != 0) {
+    if (bytes_.size() >= kHeaderSize && std::memcmp(bytes_.data() + kMagicOffset, kAceMagic, sizeof kAceMagic) == 0)
       throw DbError("不支持的数据库版本（只能读取 Access 2000 格式，即 Jet 4）：" + file_);
     throw DbError("不是 Access 数据库文件：" + file_);
   }
-  if (bytes_[0x14] != 0x01)
+  if (bytes_[kVersionOffset] != kJet4Version)
     throw DbError("不支持的数据库版本（只能读取 Access 2000 格式，即 Jet 4）：" + file_);
   if (bytes_.size() % kPage != 0) damaged("文件长度不是整页");
   if (bytes_.size() > kMaxFileSize) damaged("文件超过 Jet 4 的 2 GB 上限");
   if (pageCount() < 3) damaged("文件不足三页");
-  const auto mask = HeaderKeystream();
   std::array<std::uint8_t, 4> key{};
-  for (int i = 0; i < 4; ++i) key[i] = bytes_[0x3E + i] ^ mask[0x3E - 0x18 + i];
+  for (std::size_t i = 0; i < 4; ++i) key[i] = bytes_[kDatabaseKeyOffset + i] ^ kHeaderMask[kDatabaseKeyOffset - kMaskStart + i];
   if (U32(key.data()) != 0) throw DbError("数据库已加密，无法读取：" + file_);
 
   // The catalog: MSysObjects, whose definition is always on page 2.
@@ -158,10 +106,10 @@ JetImage::JetImage(std::vector<std::uint8_t> bytes, std::string file) : bytes_(s
   int id = -1, name = -1, type = -1, flags = -1;
   for (std::size_t i = 0; i < def.columns.size(); ++i) {
     const Column& c = def.columns[i];
-    if (EqualsNoCase(c.name, "Id") && c.type == 0x04) id = static_cast<int>(i);
-    if (EqualsNoCase(c.name, "Name") && c.type == 0x0A) name = static_cast<int>(i);
-    if (EqualsNoCase(c.name, "Type") && c.type == 0x03) type = static_cast<int>(i);
-    if (EqualsNoCase(c.name, "Flags") && c.type == 0x04) flags = static_cast<int>(i);
+    if (EqualsIgnoreAsciiCase(c.name, "Id") && c.type == kTypeLong) id = static_cast<int>(i);
+    if (EqualsIgnoreAsciiCase(c.name, "Name") && c.type == kTypeText) name = static_cast<int>(i);
+    if (EqualsIgnoreAsciiCase(c.name, "Type") && c.type == kTypeInt) type = static_cast<int>(i);
+    if (EqualsIgnoreAsciiCase(c.name, "Flags") && c.type == kTypeLong) flags = static_cast<int>(i);
   }
   if (id < 0 || name < 0 || type < 0 || flags < 0) damaged("系统表 MSysObjects 缺少 Id、Name、Type 或 Flags 字段");
   forEachRow(def, catalogName, [&](const std::vector<Field>& f, std::size_t, std::size_t) {
@@ -181,7 +129,7 @@ void JetImage::damaged(const std::string& detail) const {
 
 const JetCatalogEntry* JetImage::findUserTable(std::string_view name) const {
   for (const JetCatalogEntry& e : catalog_)
-    if (e.isUserTable() && EqualsNoCase(e.name, name)) return &e;
+    if (e.isUserTable() && EqualsIgnoreAsciiCase(e.name, name)) return &e;
   return nullptr;
 }
 
@@ -190,13 +138,13 @@ std::pair<std::size_t, std::size_t> JetImage::pointedRow(std::uint32_t pointer, 
   const std::uint32_t row = pointer & 0xFF;
   if (pg == 0 || pg >= pageCount()) damaged(what + "指向不存在的第 " + std::to_string(pg) + " 页");
   const std::uint8_t* p = page(pg);
-  if (p[0] != 0x01) damaged(what + "指向的第 " + std::to_string(pg) + " 页不是数据页");
-  const std::size_t rows = U16(p + 12);
-  if (row >= rows || rows > kMaxRowsPerPage || kDataHeader + 2 * rows > kPage)
+  if (p[0] != kDataPage) damaged(what + "指向的第 " + std::to_string(pg) + " 页不是数据页");
+  const std::size_t rows = U16(p + kDataRowCount);
+  if (row >= rows || rows > kMaxRowsPerPage || kDataRowOffsets + 2 * rows > kPage)
     damaged(what + "指向第 " + std::to_string(pg) + " 页不存在的第 " + std::to_string(row) + " 行");
-  const std::size_t start = U16(p + kDataHeader + 2 * row) & kOffsetMask;
-  const std::size_t next = row == 0 ? kPage : (U16(p + kDataHeader + 2 * (row - 1)) & kOffsetMask);
-  if (start < kDataHeader + 2 * rows || start > next || next > kPage)
+  const std::size_t start = U16(p + kDataRowOffsets + 2 * row) & kRowOffsetMask;
+  const std::size_t next = row == 0 ? kPage : (U16(p + kDataRowOffsets + 2 * (row - 1)) & kRowOffsetMask);
+  if (start < kDataRowOffsets + 2 * rows || start > next || next > kPage)
     damaged(what + "所在第 " + std::to_string(pg) + " 页的行位置越界");
   return {static_cast<std::size_t>(pg) * kPage + start, next - start};
 }
@@ -211,35 +159,35 @@ JetImage::Definition JetImage::readDefinition(std::uint32_t tdefPage, const std:
     if (pg >= pageCount()) damaged(where + "指向不存在的第 " + std::to_string(pg) + " 页");
     if (!seen.insert(pg).second || seen.size() > kMaxDefinitionPages) damaged(where + "的续页成环");
     const std::uint8_t* p = page(pg);
-    if (p[0] != 0x02 || p[1] != 0x01) damaged("第 " + std::to_string(pg) + " 页不是表定义页（" + where + "）");
-    buf.insert(buf.end(), p + (buf.empty() ? 0 : 8), p + kPage);
-    pg = U32(p + 4);
+    if (p[0] != kTdefPage || p[1] != 0x01) damaged("第 " + std::to_string(pg) + " 页不是表定义页（" + where + "）");
+    buf.insert(buf.end(), p + (buf.empty() ? 0 : kTdefLength), p + kPage);
+    pg = U32(p + kTdefNextPage);
   }
   Definition def;
-  const std::size_t ncols = U16(buf.data() + 45);
-  def.varCount = U16(buf.data() + 43);
-  const std::size_t realIndexes = U32(buf.data() + 51);
+  const std::size_t ncols = U16(buf.data() + kTdefColumns);
+  def.varCount = U16(buf.data() + kTdefVarColumns);
+  const std::size_t realIndexes = U32(buf.data() + kTdefRealIndexes);
   if (ncols == 0 || ncols > kMaxColumns) damaged(where + "的字段数 " + std::to_string(ncols) + " 不合理");
   if (def.varCount > ncols) damaged(where + "的可变长字段数大于字段数");
-  if (realIndexes > kMaxIndexes || U32(buf.data() + 47) > kMaxIndexes) damaged(where + "的索引数不合理");
-  std::size_t pos = kColumnsStart + realIndexes * kIndexEntry;
-  if (pos + ncols * kColumnEntry > buf.size()) damaged(where + "的字段表超出定义页");
+  if (realIndexes > kMaxIndexes || U32(buf.data() + kTdefIndexes) > kMaxIndexes) damaged(where + "的索引数不合理");
+  std::size_t pos = kTdefColumnsStart + realIndexes * kIndexEntrySize;
+  if (pos + ncols * kColumnEntrySize > buf.size()) damaged(where + "的字段表超出定义页");
   std::set<std::uint8_t> numbers;
-  for (std::size_t i = 0; i < ncols; ++i, pos += kColumnEntry) {
+  for (std::size_t i = 0; i < ncols; ++i, pos += kColumnEntrySize) {
     const std::uint8_t* e = buf.data() + pos;
     Column c;
-    c.type = e[0];
-    c.number = e[5];
-    c.varIndex = U16(e + 7);
-    c.fixed = (e[15] & 0x01) != 0;
-    c.fixedOffset = U16(e + 21);
-    c.size = U16(e + 23);
+    c.type = e[kColType];
+    c.number = e[kColNumber];
+    c.varIndex = U16(e + kColVarIndex);
+    c.fixed = (e[kColFlags] & 0x01) != 0;
+    c.fixedOffset = U16(e + kColFixedOffset);
+    c.size = U16(e + kColSize);
     if (!KnownType(c.type)) damaged(where + "含未知字段类型 " + std::to_string(c.type));
     if (!numbers.insert(c.number).second) damaged(where + "的字段编号重复");
     const int width = FixedWidthOf(c.type);
-    if (c.fixed && c.type != 0x01 && (width < 0 || c.size != width))
+    if (c.fixed && c.type != kTypeBool && (width < 0 || c.size != width))
       damaged(where + "的定长字段长度与类型不符");
-    if (c.fixed && c.fixedOffset + c.size > 4060) damaged(where + "的定长字段位置越界");
+    if (c.fixed && c.fixedOffset + c.size > kMaxRowSize) damaged(where + "的定长字段位置越界");
     if (!c.fixed && (width > 0 || c.varIndex >= def.varCount)) damaged(where + "的可变长字段编号越界");
     def.columns.push_back(c);
   }
@@ -256,8 +204,8 @@ JetImage::Definition JetImage::readDefinition(std::uint32_t tdefPage, const std:
 
   // Both maps must name real rows, or libmdb gives up on the table.
   const std::uint8_t* head = page(tdefPage);
-  def.dataPages = mapPages(tdefPage, U32(head + 55), table);
-  pointedRow(U32(head + 59), where + "的空闲页图");
+  def.dataPages = mapPages(tdefPage, U32(head + kTdefOwnedPagesMap), table);
+  pointedRow(U32(head + kTdefFreePagesMap), where + "的空闲页图");
   return def;
 }
 
@@ -269,7 +217,7 @@ std::vector<std::uint32_t> JetImage::mapPages(std::uint32_t tdefPage, std::uint3
   auto add = [&](std::uint64_t pg) {
     if (pg == 0 || pg >= pageCount()) damaged(where + "列出不存在的第 " + std::to_string(pg) + " 页");
     const std::uint8_t* p = page(static_cast<std::uint32_t>(pg));
-    if (p[0] != 0x01 || U32(p + 4) != tdefPage)
+    if (p[0] != kDataPage || U32(p + kDataOwner) != tdefPage)
       damaged(where + "列出的第 " + std::to_string(pg) + " 页不是该表的数据页");
     pages.push_back(static_cast<std::uint32_t>(pg));
   };
@@ -284,7 +232,7 @@ std::vector<std::uint32_t> JetImage::mapPages(std::uint32_t tdefPage, std::uint3
     for (std::size_t k = 0; k < (len - 1) / 4; ++k) {
       const std::uint32_t mp = U32(m + 1 + 4 * k);
       if (mp == 0) continue;
-      if (mp >= pageCount() || page(mp)[0] != 0x05) damaged(where + "的第 " + std::to_string(mp) + " 页不是页图页");
+      if (mp >= pageCount() || page(mp)[0] != kUsageMapPage) damaged(where + "的第 " + std::to_string(mp) + " 页不是页图页");
       const std::uint8_t* bits = page(mp) + 4;
       for (std::size_t i = 0; i < kBits; ++i)
         if (bits[i / 8] & (1u << (i % 8))) add(static_cast<std::uint64_t>(k) * kBits + i);
@@ -302,15 +250,15 @@ void JetImage::forEachRow(const Definition& def, const std::string& table, F&& o
   std::vector<std::size_t> offs;
   for (std::uint32_t pg : def.dataPages) {
     const std::uint8_t* p = page(pg);
-    const std::size_t rows = U16(p + 12);
+    const std::size_t rows = U16(p + kDataRowCount);
     const std::string at = where + "第 " + std::to_string(pg) + " 页";
-    if (rows > kMaxRowsPerPage || kDataHeader + 2 * rows > kPage) damaged(at + "的行数不合理");
+    if (rows > kMaxRowsPerPage || kDataRowOffsets + 2 * rows > kPage) damaged(at + "的行数不合理");
     for (std::size_t r = 0; r < rows; ++r) {
-      const std::uint16_t raw = U16(p + kDataHeader + 2 * r);
-      const std::size_t start = raw & kOffsetMask;
-      const std::size_t next = r == 0 ? kPage : (U16(p + kDataHeader + 2 * (r - 1)) & kOffsetMask);
-      if (raw & kDeleted) continue;
-      if (start < kDataHeader + 2 * rows || start > next || next > kPage) damaged(at + "的行位置越界");
+      const std::uint16_t raw = U16(p + kDataRowOffsets + 2 * r);
+      const std::size_t start = raw & kRowOffsetMask;
+      const std::size_t next = r == 0 ? kPage : (U16(p + kDataRowOffsets + 2 * (r - 1)) & kRowOffsetMask);
+      if (raw & kRowDeleted) continue;
+      if (start < kDataRowOffsets + 2 * rows || start > next || next > kPage) damaged(at + "的行位置越界");
       const std::size_t size = next - start;
       if (size == 0) continue;
       // The row as libmdb cracks it: column count first, then null mask,
@@ -353,7 +301,7 @@ void JetImage::forEachRow(const Definition& def, const std::string& table, F&& o
         }
         if (f.start + f.size > size) damaged(at + "的字段 " + c.name + " 越界");
         f.start += static_cast<std::size_t>(pg) * kPage + start;
-        if (c.type == 0x01) f.isNull = false;  // a Boolean's bit is its value
+        if (c.type == kTypeBool) f.isNull = false;  // a Boolean's bit is its value
       }
       onRow(fields, rowCols, rowVars);
     }
@@ -362,15 +310,15 @@ void JetImage::forEachRow(const Definition& def, const std::string& table, F&& o
 
 void JetImage::checkMemo(const Field& f, const std::string& where) const {
   if (f.isNull || f.size == 0) return;
-  if (f.size < kMemoHeader) damaged(where + "的备注头过短");
+  if (f.size < kMemoHeaderSize) damaged(where + "的备注头过短");
   const std::uint8_t* h = bytes_.data() + f.start;
   const std::uint32_t len = U32(h) & 0x00FFFFFF;
   const std::uint8_t flags = h[3];
-  if (flags == 0x80) {
-    if (len > f.size - kMemoHeader) damaged(where + "的备注长度越界");
-  } else if (flags == 0x40) {
+  if (flags == kMemoInline) {
+    if (len > f.size - kMemoHeaderSize) damaged(where + "的备注长度越界");
+  } else if (flags == kMemoOneRow) {
     if (pointedRow(U32(h + 4), where + "的备注").second < len) damaged(where + "的备注长度越界");
-  } else if (flags == 0x00) {
+  } else if (flags == kMemoChain) {
     std::set<std::uint32_t> seen;
     std::size_t total = 0;
     for (std::uint32_t ptr = U32(h + 4); ptr != 0;) {
@@ -388,13 +336,13 @@ void JetImage::checkMemo(const Field& f, const std::string& where) const {
 }
 
 std::string JetImage::memoText(std::size_t offset, std::size_t size) const {
-  if (size < kMemoHeader || offset + size > bytes_.size()) return {};
+  if (size < kMemoHeaderSize || offset + size > bytes_.size()) return {};
   const std::uint8_t* h = bytes_.data() + offset;
   const std::uint32_t len = U32(h) & 0x00FFFFFF;
   const std::uint8_t flags = h[3];
-  if (flags == 0x80) return JetTextToUtf8(h + kMemoHeader, std::min<std::size_t>(len, size - kMemoHeader));
+  if (flags == kMemoInline) return JetTextToUtf8(h + kMemoHeaderSize, std::min<std::size_t>(len, size - kMemoHeaderSize));
   const std::string where = "备注";
-  if (flags == 0x40) {
+  if (flags == kMemoOneRow) {
     const auto [off, n] = pointedRow(U32(h + 4), where);
     return JetTextToUtf8(bytes_.data() + off, std::min<std::size_t>(len, n));
   }
@@ -417,7 +365,7 @@ JetImage::TableLayout JetImage::checkTable(const JetCatalogEntry& table) const {
     if (rowCols == def.columns.size() && rowVars != def.varCount) layout.fullRowsUniform = false;
     for (std::size_t i = 0; i < f.size(); ++i) {
       const std::uint8_t t = def.columns[i].type;
-      if (t == 0x0B || t == 0x0C) checkMemo(f[i], "表 " + table.name + " 的字段 " + def.columns[i].name);
+      if (t == kTypeOle || t == kTypeMemo) checkMemo(f[i], "表 " + table.name + " 的字段 " + def.columns[i].name);
     }
   });
   layout.dataPages = def.dataPages;

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "Jet4Format.h"
+
 namespace tongshu::db {
 
 struct JetCatalogEntry {
@@ -16,12 +18,12 @@ struct JetCatalogEntry {
   std::uint32_t tdefPage = 0;
   int type = 0;  // 1 = table
   std::uint32_t flags = 0;
-  bool isUserTable() const { return type == 1 && (flags & 0x80000002u) == 0; }
+  bool isUserTable() const { return type == 1 && (flags & jet4::kSystemObjectFlags) == 0; }
 };
 
 class JetImage {
  public:
-  static constexpr std::size_t kPageSize = 4096;
+  static constexpr std::size_t kPageSize = jet4::kPageSize;
 
   // Checks the header and the catalog (MSysObjects). `file` names the file in
   // messages. Throws DbError: not an Access file, another version, encrypted,

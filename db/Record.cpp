@@ -1,25 +1,11 @@
-#include <cctype>
-
+#include "AsciiText.h"
 #include "Database.h"
 
 namespace tongshu::db {
-namespace {
-
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
-  }
-  return true;
-}
-
-}  // namespace
 
 std::string Record::field(std::string_view name) const {
   for (std::size_t i = 0; i < names.size() && i < values.size(); ++i) {
-    if (EqualsNoCase(names[i], name)) return values[i].value_or(std::string{});
+    if (EqualsIgnoreAsciiCase(names[i], name)) return values[i].value_or(std::string{});
   }
   throw DbError("字段不存在: " + std::string(name));
 }

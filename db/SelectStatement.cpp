@@ -1,9 +1,10 @@
 #include "SelectStatement.h"
 
-#include <cctype>
 #include <charconv>
 
+#include "AsciiText.h"
 #include "Database.h"
+#include "Jet4Format.h"
 
 namespace tongshu::db {
 namespace {
@@ -50,11 +51,11 @@ class Parser {
   char peek() const { return pos_ < sql_.size() ? sql_[pos_] : '\0'; }
 
   void skipBlanks() {
-    while (pos_ < sql_.size() && std::isspace(static_cast<unsigned char>(sql_[pos_]))) ++pos_;
+    while (pos_ < sql_.size() && IsAsciiSpace(sql_[pos_])) ++pos_;
   }
 
   static bool IsWordChar(char c) {
-    return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || static_cast<unsigned char>(c) >= 0x80;
+    return IsAsciiAlnum(c) || c == '_' || static_cast<unsigned char>(c) >= 0x80;
   }
 
   std::string_view word() {
@@ -64,25 +65,16 @@ class Parser {
     return sql_.substr(start, pos_ - start);
   }
 
-  static bool EqualsNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-      if (std::tolower(static_cast<unsigned char>(a[i])) != b[i]) return false;
-    return true;
-  }
-
   bool acceptKeyword(std::string_view kw) {
     const std::size_t save = pos_;
-    if (EqualsNoCase(word(), kw)) return true;
+    if (EqualsIgnoreAsciiCase(word(), kw)) return true;
     pos_ = save;
     return false;
   }
 
   void expectKeyword(std::string_view kw) {
     if (!acceptKeyword(kw)) {
-      std::string upper(kw);
-      for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-      fail("此处应为 " + upper);
+      fail("此处应为 " + AsciiUpperCopy(kw));
     }
   }
 
@@ -96,13 +88,13 @@ class Parser {
   std::string_view digitsToken() {
     skipBlanks();
     const std::size_t start = pos_;
-    while (pos_ < sql_.size() && std::isdigit(static_cast<unsigned char>(sql_[pos_]))) ++pos_;
+    while (pos_ < sql_.size() && IsAsciiDigit(sql_[pos_])) ++pos_;
     return sql_.substr(start, pos_ - start);
   }
 
   static bool IsKeyword(std::string_view w) {
     for (std::string_view kw : {"select", "top", "from", "where", "and", "or", "not", "order", "by", "like"})
-      if (EqualsNoCase(w, kw)) return true;
+      if (EqualsIgnoreAsciiCase(w, kw)) return true;
     return false;
   }
 
@@ -117,7 +109,7 @@ class Parser {
       return name;
     }
     const std::string_view w = word();
-    if (w.empty() || IsKeyword(w) || std::isdigit(static_cast<unsigned char>(w.front())))
+    if (w.empty() || IsKeyword(w) || IsAsciiDigit(w.front()))
       fail(std::string("此处应为") + what);
     return std::string(w);
   }
@@ -163,16 +155,16 @@ class Parser {
         }
         lit.text.push_back(sql_[pos_++]);
       }
-    } else if (c == '-' || c == '+' || std::isdigit(static_cast<unsigned char>(c))) {
+    } else if (c == '-' || c == '+' || IsAsciiDigit(c)) {
       lit.kind = Literal::Kind::Number;
       std::size_t p = pos_ + ((c == '-' || c == '+') ? 1 : 0);
       const std::size_t digitsStart = p;
-      while (p < sql_.size() && std::isdigit(static_cast<unsigned char>(sql_[p]))) ++p;
+      while (p < sql_.size() && IsAsciiDigit(sql_[p])) ++p;
       std::size_t intDigits = p - digitsStart;
       std::size_t fracDigits = 0;
       if (p < sql_.size() && sql_[p] == '.') {
         const std::size_t f = ++p;
-        while (p < sql_.size() && std::isdigit(static_cast<unsigned char>(sql_[p]))) ++p;
+        while (p < sql_.size() && IsAsciiDigit(sql_[p])) ++p;
         fracDigits = p - f;
       }
       if (intDigits + fracDigits == 0 || intDigits > 15) fail("无效的数字");
@@ -192,24 +184,14 @@ class Parser {
   std::size_t pos_ = 0;
 };
 
-std::int64_t DaysFromCivil(std::int64_t y, unsigned m, unsigned d) {
-  y -= m <= 2;
-  const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
-  const auto yoe = static_cast<unsigned>(y - era * 400);
-  const unsigned doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-  const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-  return era * 146097 + static_cast<std::int64_t>(doe) - 719468;
-}
-
 }  // namespace
 
 std::optional<std::int64_t> DaySerialOf(int year, int month, int day) {
-  if (year < 100 || year > 9999 || month < 1 || month > 12 || day < 1) return std::nullopt;
-  static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-  const int inMonth = kDays[month - 1] + (month == 2 && leap ? 1 : 0);
-  if (day > inMonth) return std::nullopt;
-  return DaysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) - DaysFromCivil(1899, 12, 30);
+  if (year < 100 || year > 9999 || month < 1 || month > 12 || day < 1 || day > 31) return std::nullopt;
+  const std::chrono::year_month_day date{std::chrono::year{year}, std::chrono::month{static_cast<unsigned>(month)},
+                                         std::chrono::day{static_cast<unsigned>(day)}};
+  if (!date.ok()) return std::nullopt;
+  return jet4::DaySerialOf(date);
 }
 
 SelectStatement ParseSelect(std::string_view sql) { return Parser(sql).parse(); }

@@ -2,16 +2,9 @@
 
 #include <string>
 
+#include "AsciiText.h"
+
 namespace tongshu {
-namespace {
-
-std::string_view TrimControl(std::string_view s) {
-  while (!s.empty() && static_cast<unsigned char>(s.front()) <= 32) s.remove_prefix(1);
-  while (!s.empty() && static_cast<unsigned char>(s.back()) <= 32) s.remove_suffix(1);
-  return s;
-}
-
-}  // namespace
 
 void NormalizeLocaleFormats(LocaleStore& store) {
   std::array<char, kLocaleBufferSize> buffer{};
@@ -22,7 +15,7 @@ void NormalizeLocaleFormats(LocaleStore& store) {
     buffer.fill('\0');
     store.GetLocaleInfoA(kLocaleSystemDefault, target.type, buffer.data(), kLocaleBufferSize);
     buffer.back() = '\0';
-    const std::string_view current = TrimControl(std::string_view(buffer.data()));
+    const std::string_view current = TrimLow(std::string_view(buffer.data()));
     if (current != target.value) {
       toWrite.assign(target.value);
       store.SetLocaleInfoA(kLocaleSystemDefault, target.type, toWrite.c_str());

@@ -85,7 +85,7 @@ TEST(DateSerialOf, RefusesWhatIsNotADate) {
 }
 
 TEST(HeaderMask, IsTheRc4StreamOfTheJetKey) {
-  const Bytes mask = HeaderMask();
+  const auto& mask = tongshu::jet4::kHeaderMask;
   ASSERT_EQ(mask.size(), 128u);
   EXPECT_EQ(mask[0], 0xB5);
   EXPECT_EQ(mask[1], 0x6F);
@@ -110,7 +110,7 @@ TEST(WriteDatabase, HeaderIsJet4WithCodePage936AndNoKey) {
   ASSERT_EQ(b.size() % kPage, 0u);
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(&b[4]), 15), "Standard Jet DB");
   EXPECT_EQ(b[0x14], 1);
-  const Bytes mask = HeaderMask();
+  const auto& mask = tongshu::jet4::kHeaderMask;
   auto unmasked16 = [&](std::size_t at) {
     return static_cast<std::uint16_t>((b[at] ^ mask[at - 0x18]) | (b[at + 1] ^ mask[at + 1 - 0x18]) << 8);
   };

@@ -8,32 +8,28 @@
 #include <limits>
 #include <map>
 
+#include "AsciiText.h"
+#include "Jet4Format.h"
+#include "Utf8.h"
+
 namespace jetwrite {
 namespace {
 
-constexpr std::size_t kPageSize = 4096;
-constexpr std::size_t kDataPageHeader = 14;  // type, free space, owner, 4 unused, row count
-constexpr std::size_t kMaxRowBytes = 4060;
+using namespace tongshu::jet4;
+
 constexpr std::size_t kMaxRowsPerPage = 255;
-constexpr std::size_t kMemoHeader = 12;
 // One overflow row holds a u32 link and at most this much of a memo.
 constexpr std::size_t kLvalChunk = 4072;
-constexpr std::size_t kLvalSingleMax = kPageSize - kDataPageHeader - 2;
-constexpr std::uint32_t kJetMagic = 1625;
-constexpr std::size_t kColumnEntrySize = 25;
-constexpr std::size_t kColumnsStart = 63;
+constexpr std::size_t kLvalSingleMax = kPageSize - kDataRowOffsets - 2;
 // 2011-01-01 00:00: the creation date every file carries, for reproducible output.
 constexpr double kCreationDate = 40544.0;
-constexpr std::uint32_t kSystemFlags = 0x80000002u;
 
-enum JetType : std::uint8_t {
-  kJetInt = 0x03,
-  kJetLong = 0x04,
-  kJetDateTime = 0x08,
-  kJetText = 0x0A,
-  kJetOle = 0x0B,
-  kJetMemo = 0x0C,
-};
+constexpr std::uint8_t kJetInt = kTypeInt;
+constexpr std::uint8_t kJetLong = kTypeLong;
+constexpr std::uint8_t kJetDateTime = kTypeDateTime;
+constexpr std::uint8_t kJetText = kTypeText;
+constexpr std::uint8_t kJetOle = kTypeOle;
+constexpr std::uint8_t kJetMemo = kTypeMemo;
 
 void Put16(std::uint8_t* p, std::uint32_t v) {
   p[0] = static_cast<std::uint8_t>(v);
@@ -82,16 +78,6 @@ bool ParseInt(const std::string& s, std::size_t pos, std::size_t len, int& out) 
   }
   out = v;
   return true;
-}
-
-// Days from 1970-01-01 of a proleptic Gregorian date (H. Hinnant's algorithm).
-long long DaysFromCivil(int y, unsigned m, unsigned d) {
-  y -= m <= 2;
-  const long long era = (y >= 0 ? y : y - 399) / 400;
-  const unsigned yoe = static_cast<unsigned>(y - era * 400);
-  const unsigned doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-  const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-  return era * 146097 + static_cast<long long>(doe) - 719468;
 }
 
 struct ColSpec {
@@ -181,7 +167,7 @@ std::vector<std::vector<std::size_t>> PackRows(const std::vector<std::size_t>& s
     const std::size_t need = sizes[i] + 2;
     if (pages.empty() || pages.back().size() >= kMaxRowsPerPage || used + need > kPageSize) {
       pages.emplace_back();
-      used = kDataPageHeader;
+      used = kDataRowOffsets;
     }
     pages.back().push_back(i);
     used += need;
@@ -215,9 +201,9 @@ BuiltRow BuildRow(const TableLayout& t, const std::vector<Encoded>& cells, std::
   for (std::size_t v = 0; v < t.varCount; ++v) {
     const Encoded& e = cells[varCell[v]];
     if (e.isNull) continue;
-    fixedPart += vars[v]->type == kJetMemo ? kMemoHeader : e.bytes.size();
+    fixedPart += vars[v]->type == kJetMemo ? kMemoHeaderSize : e.bytes.size();
   }
-  std::size_t inlineRoom = fixedPart <= kMaxRowBytes ? kMaxRowBytes - fixedPart : 0;
+  std::size_t inlineRoom = fixedPart <= kMaxRowSize ? kMaxRowSize - fixedPart : 0;
 
   std::vector<std::uint16_t> offsets;
   for (std::size_t v = 0; v < t.varCount; ++v) {
@@ -230,10 +216,10 @@ BuiltRow BuildRow(const TableLayout& t, const std::vector<Encoded>& cells, std::
     }
     const std::size_t len = e.bytes.size();
     if (len > 0xFFFFFF) throw WriteError(where + ": memo longer than 16 MB");
-    std::array<std::uint8_t, kMemoHeader> header{};
+    std::array<std::uint8_t, kMemoHeaderSize> header{};
     Put32(header.data(), static_cast<std::uint32_t>(len));
     if (len <= options.inlineMemoLimit && len <= inlineRoom) {
-      header[3] = 0x80;
+      header[3] = kMemoInline;
       inlineRoom -= len;
       out.insert(out.end(), header.begin(), header.end());
       out.insert(out.end(), e.bytes.begin(), e.bytes.end());
@@ -241,10 +227,10 @@ BuiltRow BuildRow(const TableLayout& t, const std::vector<Encoded>& cells, std::
     }
     row.memos.push_back({out.size(), lvals.size()});
     if (len <= kLvalSingleMax) {
-      header[3] = 0x40;
+      header[3] = kMemoOneRow;
       lvals.push_back({e.bytes, std::nullopt, false});
     } else {
-      header[3] = 0x00;
+      header[3] = kMemoChain;
       for (std::size_t pos = 0; pos < len; pos += kLvalChunk) {
         const std::size_t n = std::min(kLvalChunk, len - pos);
         LvalRow r;
@@ -264,7 +250,7 @@ BuiltRow BuildRow(const TableLayout& t, const std::vector<Encoded>& cells, std::
   for (std::size_t v = t.varCount; v-- > 0;) Append16(out, offsets[v]);
   Append16(out, t.varCount);
   out.insert(out.end(), nullMask.begin(), nullMask.end());
-  if (out.size() > kMaxRowBytes)
+  if (out.size() > kMaxRowSize)
     throw WriteError(where + ": row of " + std::to_string(out.size()) + " bytes exceeds the 4,060 bytes a Jet 4 row can hold");
   return row;
 }
@@ -313,23 +299,23 @@ Encoded TextCell(const std::string& s) {
 }
 
 void WriteDataPageHeader(std::uint8_t* page, std::uint32_t owner) {
-  page[0] = 0x01;
+  page[0] = kDataPage;
   page[1] = 0x01;
-  Put32(page + 4, owner);
+  Put32(page + kDataOwner, owner);
 }
 
 // Rows are laid from the end of the page backwards; row 0 ends at the page end.
 void FillDataPage(std::uint8_t* page, std::uint32_t owner, const std::vector<const std::vector<std::uint8_t>*>& rows) {
   WriteDataPageHeader(page, owner);
   std::size_t end = kPageSize;
-  Put16(page + 12, static_cast<std::uint32_t>(rows.size()));
+  Put16(page + kDataRowCount, static_cast<std::uint32_t>(rows.size()));
   for (std::size_t r = 0; r < rows.size(); ++r) {
     end -= rows[r]->size();
     std::memcpy(page + end, rows[r]->data(), rows[r]->size());
-    Put16(page + kDataPageHeader + 2 * r, static_cast<std::uint32_t>(end));
+    Put16(page + kDataRowOffsets + 2 * r, static_cast<std::uint32_t>(end));
   }
-  const std::size_t used = kDataPageHeader + 2 * rows.size() + (kPageSize - end);
-  Put16(page + 2, static_cast<std::uint32_t>(kPageSize - used));
+  const std::size_t used = kDataRowOffsets + 2 * rows.size() + (kPageSize - end);
+  Put16(page + kDataFreeSpace, static_cast<std::uint32_t>(kPageSize - used));
 }
 
 // Usage map type 0: a first page and a bitmap of `count` pages from it.
@@ -342,33 +328,33 @@ std::vector<std::uint8_t> InlineMap(std::uint32_t first, std::size_t count) {
 
 void WriteTdef(std::uint8_t* page, const TablePlan& plan) {
   const TableLayout& t = plan.layout;
-  std::vector<std::uint8_t> d(kColumnsStart, 0);
-  d[0] = 0x02;
+  std::vector<std::uint8_t> d(kTdefColumnsStart, 0);
+  d[0] = kTdefPage;
   d[1] = 0x01;
-  Put32(&d[12], kJetMagic);
-  Put32(&d[16], static_cast<std::uint32_t>(plan.rows.size()));
+  Put32(&d[kTdefMagic], kTdefMagicValue);
+  Put32(&d[kTdefRowCount], static_cast<std::uint32_t>(plan.rows.size()));
   d[24] = 0x01;
-  d[40] = t.system ? 0x53 : 0x4E;
-  Put16(&d[41], static_cast<std::uint32_t>(t.cols.size()));
-  Put16(&d[43], t.varCount);
-  Put16(&d[45], static_cast<std::uint32_t>(t.cols.size()));
-  Put32(&d[55], plan.mapPage << 8 | 0);
-  Put32(&d[59], plan.mapPage << 8 | 1);
+  d[kTdefTableType] = t.system ? 'S' : 'N';
+  Put16(&d[kTdefMaxColumns], static_cast<std::uint32_t>(t.cols.size()));
+  Put16(&d[kTdefVarColumns], t.varCount);
+  Put16(&d[kTdefColumns], static_cast<std::uint32_t>(t.cols.size()));
+  Put32(&d[kTdefOwnedPagesMap], plan.mapPage << 8 | 0);
+  Put32(&d[kTdefFreePagesMap], plan.mapPage << 8 | 1);
   for (const ColSpec& c : t.cols) {
     std::array<std::uint8_t, kColumnEntrySize> e{};
-    e[0] = c.type;
-    Put32(&e[1], kJetMagic);
-    Put16(&e[5], c.number);
-    Put16(&e[7], c.varIndex);
-    Put16(&e[9], c.number);
+    e[kColType] = c.type;
+    Put32(&e[kColMagic], kTdefMagicValue);
+    Put16(&e[kColNumber], c.number);
+    Put16(&e[kColVarIndex], c.varIndex);
+    Put16(&e[kColNumberAgain], c.number);
     if (c.type == kJetText || c.type == kJetMemo) {
-      e[11] = 0x09;
-      e[12] = 0x04;
-      e[16] = 0x01;  // compressed Unicode allowed
+      e[kColSortOrder] = 0x09;
+      e[kColSortOrder + 1] = 0x04;
+      e[kColCompressed] = 0x01;  // compressed Unicode allowed
     }
-    e[15] = static_cast<std::uint8_t>(0x02 | (c.fixed ? 0x01 : 0x00));
-    Put16(&e[21], c.fixedOffset);
-    Put16(&e[23], c.size);
+    e[kColFlags] = static_cast<std::uint8_t>(0x02 | (c.fixed ? 0x01 : 0x00));
+    Put16(&e[kColFixedOffset], c.fixedOffset);
+    Put16(&e[kColSize], c.size);
     d.insert(d.end(), e.begin(), e.end());
   }
   for (const ColSpec& c : t.cols) {
@@ -379,8 +365,8 @@ void WriteTdef(std::uint8_t* page, const TablePlan& plan) {
   d.push_back(0xFF);
   d.push_back(0xFF);
   if (d.size() > kPageSize) throw WriteError(t.name + ": table definition does not fit one page");
-  Put32(&d[8], static_cast<std::uint32_t>(d.size() - 8));
-  Put16(&d[2], static_cast<std::uint32_t>(kPageSize - d.size()));
+  Put32(&d[kTdefLength], static_cast<std::uint32_t>(d.size() - 8));
+  Put16(&d[kTdefFreeSpace], static_cast<std::uint32_t>(kPageSize - d.size()));
   std::memcpy(page, d.data(), d.size());
 }
 
@@ -401,53 +387,15 @@ std::uint8_t JetTypeOf(ColumnType t) {
   return kJetText;
 }
 
-std::string Lower(std::string s) {
-  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return s;
-}
-
 }  // namespace
-
-std::vector<std::uint8_t> HeaderMask() {
-  // RC4 keystream of the fixed key; Jet XORs header bytes 0x18..0x97 with it.
-  const std::array<std::uint8_t, 4> key{0xC7, 0xDA, 0x39, 0x6B};
-  std::array<std::uint8_t, 256> s{};
-  for (int i = 0; i < 256; ++i) s[i] = static_cast<std::uint8_t>(i);
-  for (int i = 0, j = 0; i < 256; ++i) {
-    j = (j + s[i] + key[i % key.size()]) & 0xFF;
-    std::swap(s[i], s[j]);
-  }
-  std::vector<std::uint8_t> out(128);
-  for (int n = 0, i = 0, j = 0; n < 128; ++n) {
-    i = (i + 1) & 0xFF;
-    j = (j + s[i]) & 0xFF;
-    std::swap(s[i], s[j]);
-    out[n] = s[(s[i] + s[j]) & 0xFF];
-  }
-  return out;
-}
 
 std::u16string Utf16Of(const std::string& utf8) {
   std::u16string out;
   out.reserve(utf8.size());
-  for (std::size_t i = 0; i < utf8.size();) {
-    const auto b = static_cast<unsigned char>(utf8[i]);
-    char32_t cp = 0;
-    std::size_t n = 0;
-    if (b < 0x80) { cp = b; n = 1; }
-    else if ((b & 0xE0) == 0xC0) { cp = b & 0x1F; n = 2; }
-    else if ((b & 0xF0) == 0xE0) { cp = b & 0x0F; n = 3; }
-    else if ((b & 0xF8) == 0xF0) { cp = b & 0x07; n = 4; }
-    else throw WriteError("invalid UTF-8 in \"" + utf8 + "\"");
-    if (i + n > utf8.size()) throw WriteError("truncated UTF-8 in \"" + utf8 + "\"");
-    for (std::size_t k = 1; k < n; ++k) {
-      const auto c = static_cast<unsigned char>(utf8[i + k]);
-      if ((c & 0xC0) != 0x80) throw WriteError("invalid UTF-8 in \"" + utf8 + "\"");
-      cp = cp << 6 | (c & 0x3F);
-    }
-    const bool overlong = (n == 2 && cp < 0x80) || (n == 3 && cp < 0x800) || (n == 4 && cp < 0x10000);
-    if (overlong || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-      throw WriteError("invalid UTF-8 in \"" + utf8 + "\"");
+  for (std::string_view rest = utf8; !rest.empty();) {
+    const std::size_t n = tongshu::Utf8SequenceLength(rest);
+    if (n == 0) throw WriteError("invalid UTF-8 in \"" + utf8 + "\"");
+    char32_t cp = tongshu::DecodeUtf8Sequence(rest, n);
     if (cp >= 0x10000) {
       cp -= 0x10000;
       out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
@@ -455,7 +403,7 @@ std::u16string Utf16Of(const std::string& utf8) {
     } else {
       out.push_back(static_cast<char16_t>(cp));
     }
-    i += n;
+    rest.remove_prefix(n);
   }
   return out;
 }
@@ -466,13 +414,11 @@ double DateSerialOf(const std::string& text) {
                       ParseInt(text, 5, 2, m) && text[7] == '-' && ParseInt(text, 8, 2, d);
   const bool timeOk = text.size() == 10 || (text[10] == ' ' && ParseInt(text, 11, 2, hh) && text[13] == ':' &&
                                             ParseInt(text, 14, 2, mm) && text[16] == ':' && ParseInt(text, 17, 2, ss));
-  static constexpr std::array<int, 12> kDays{31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  const bool leap = (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
-  if (!dateOk || !timeOk || y < 100 || m < 1 || m > 12 || d < 1 || d > kDays[m - 1] ||
-      (m == 2 && d == 29 && !leap) || hh > 23 || mm > 59 || ss > 59)
+  const std::chrono::year_month_day date{std::chrono::year{y}, std::chrono::month{static_cast<unsigned>(m)},
+                                         std::chrono::day{static_cast<unsigned>(d)}};
+  if (!dateOk || !timeOk || y < 100 || !date.ok() || hh > 23 || mm > 59 || ss > 59)
     throw WriteError("not a date (YYYY-MM-DD[ HH:MM:SS]): \"" + text + "\"");
-  const double days = static_cast<double>(DaysFromCivil(y, static_cast<unsigned>(m), static_cast<unsigned>(d)) -
-                                          DaysFromCivil(1899, 12, 30));
+  const auto days = static_cast<double>(DaySerialOf(date));
   const double fraction = (hh * 3600 + mm * 60 + ss) / 86400.0;
   // Before 1899-12-30 Jet counts the time of day away from zero: -1.25 is 1899-12-29 06:00.
   return days < 0 ? days - fraction : days + fraction;
@@ -491,20 +437,20 @@ std::vector<std::uint8_t> WriteDatabase(const std::vector<Table>& tables, const 
                             {"Type", {kJetInt, 0}},
                             {"Flags", {kJetLong, 0}},
                             {"LvProp", {kJetOle, 0}}});
-  seen[Lower("MSysObjects")] = true;
+  seen[tongshu::AsciiLowerCopy("MSysObjects")] = true;
 
   for (const Table& t : tables) {
     CheckName(t.name, "table");
-    if (seen[Lower(t.name)]) throw WriteError("table \"" + t.name + "\" given twice");
-    seen[Lower(t.name)] = true;
+    if (seen[tongshu::AsciiLowerCopy(t.name)]) throw WriteError("table \"" + t.name + "\" given twice");
+    seen[tongshu::AsciiLowerCopy(t.name)] = true;
     if (t.columns.empty()) throw WriteError("table \"" + t.name + "\" has no columns");
     if (t.columns.size() > 255) throw WriteError("table \"" + t.name + "\" has more than 255 columns");
     std::vector<std::pair<std::string, std::pair<std::uint8_t, int>>> cols;
     std::map<std::string, bool> colSeen;
     for (const Column& c : t.columns) {
       CheckName(c.name, "column");
-      if (colSeen[Lower(c.name)]) throw WriteError("column \"" + c.name + "\" given twice in " + t.name);
-      colSeen[Lower(c.name)] = true;
+      if (colSeen[tongshu::AsciiLowerCopy(c.name)]) throw WriteError("column \"" + c.name + "\" given twice in " + t.name);
+      colSeen[tongshu::AsciiLowerCopy(c.name)] = true;
       if (c.type == ColumnType::Text && (c.maxChars < 1 || c.maxChars > 255))
         throw WriteError("column \"" + c.name + "\": Text length must be 1..255");
       cols.push_back({c.name, {JetTypeOf(c.type), c.maxChars}});
@@ -561,7 +507,7 @@ std::vector<std::uint8_t> WriteDatabase(const std::vector<Table>& tables, const 
     std::vector<LvalRow> none;
     for (const TablePlan& p : plans) {
       std::vector<Encoded> cells{IntCell(p.tdefPage, 4), TextCell(p.layout.name), IntCell(1, 2),
-                                 IntCell(p.layout.system ? kSystemFlags : 0, 4), Encoded{}};
+                                 IntCell(p.layout.system ? kSystemObjectFlags : 0, 4), Encoded{}};
       cat.rows.push_back(BuildRow(cat.layout, cells, none, options, "MSysObjects"));
     }
     std::vector<std::size_t> sizes;
@@ -578,15 +524,14 @@ std::vector<std::uint8_t> WriteDatabase(const std::vector<Table>& tables, const 
   {
     std::uint8_t* h = page(0);
     h[1] = 0x01;
-    std::memcpy(h + 4, "Standard Jet DB", 15);
-    Put32(h + 0x14, 1);
-    Put16(h + 0x3C, 936);
-    Put32(h + 0x3E, 0);
-    h[0x6E] = 0x09;
-    h[0x6F] = 0x04;
-    PutDouble(h + 0x72, kCreationDate);
-    const std::vector<std::uint8_t> mask = HeaderMask();
-    for (std::size_t i = 0; i < mask.size(); ++i) h[0x18 + i] ^= mask[i];
+    std::memcpy(h + kMagicOffset, kMagic, sizeof kMagic - 1);
+    Put32(h + kVersionOffset, kJet4Version);
+    Put16(h + kCodePageOffset, 936);
+    Put32(h + kDatabaseKeyOffset, 0);
+    h[kSortOrderOffset] = 0x09;
+    h[kSortOrderOffset + 1] = 0x04;
+    PutDouble(h + kCreationDateOffset, kCreationDate);
+    for (std::size_t i = 0; i < kMaskLength; ++i) h[kMaskStart + i] ^= kHeaderMask[i];
   }
   FillDataPage(page(1), 0, {});
 
@@ -616,7 +561,7 @@ std::vector<std::uint8_t> WriteDatabase(const std::vector<Table>& tables, const 
       for (std::size_t idx : p.lvalPages[pg]) rows.push_back(&lvalBytes[idx]);
       std::uint8_t* lp = page(p.firstLvalPage + static_cast<std::uint32_t>(pg));
       FillDataPage(lp, 0, rows);
-      std::memcpy(lp + 4, "LVAL", 4);
+      std::memcpy(lp + kLvalTag, "LVAL", 4);
     }
   }
   return file;

@@ -48,9 +48,8 @@ std::vector<std::uint8_t> WriteDatabase(const std::vector<Table>& tables, const 
 // text; throws WriteError when it is not a valid date of years 100..9999.
 double DateSerialOf(const std::string& text);
 
-// Helpers the reader's tests share: the RC4 mask of header bytes 0x18..0x97
-// and the UCS-2 form of a UTF-8 text (surrogate pairs above the BMP).
-std::vector<std::uint8_t> HeaderMask();
+// The UCS-2 form of a UTF-8 text (surrogate pairs above the BMP), which the
+// reader's tests share.
 std::u16string Utf16Of(const std::string& utf8);
 
 }  // namespace jetwrite
