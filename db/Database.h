@@ -62,10 +62,6 @@ class Query {
   bool active() const { return active_; }
   bool isEmpty() const { return !row_.has_value(); }
   const std::optional<Record>& row() const { return row_; }
-  std::string fieldByName(std::string_view name) const {
-    if (!row_) throw DbError("没有可读取的记录。");
-    return row_->field(name);
-  }
 
  private:
   Database* db_;
