@@ -78,7 +78,7 @@ bool HasDataDir(const std::vector<std::string>& args) {
 
 int main(int argc, char** argv) {
   try {
-    const Utf8Console console;
+    [[maybe_unused]] const Utf8Console console;
     std::ios::sync_with_stdio(false);
     const std::vector<std::string> args = Arguments(argc, argv);
     std::string dataDir;
