@@ -7,6 +7,14 @@
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 jobs="$(nproc)"
+# Wine's servers for the build's prefix outlive the tests (a persistent
+# server, and services the shell starts): end them, whatever the outcome.
+stop_wine() {
+  if [ -d build/windows/wine/prefix ]; then
+    WINEPREFIX="$PWD/build/windows/wine/prefix" wineserver -k 2>/dev/null || true
+  fi
+}
+trap stop_wine EXIT
 start=$SECONDS
 mark=$SECONDS
 phase() {
