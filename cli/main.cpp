@@ -18,27 +18,20 @@
 #include <io.h>
 #include <windows.h>
 #include <shellapi.h>
+
+#include "WideText.h"
 #endif
 
 namespace {
 
 #ifdef _WIN32
-std::string Utf8Of(const wchar_t* text) {
-  const int n = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
-  if (n <= 1) return {};
-  std::string out(static_cast<std::size_t>(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text, -1, out.data(), n, nullptr, nullptr);
-  out.pop_back();  // the NUL
-  return out;
-}
-
 // The arguments after the program name, as UTF-8.
 std::vector<std::string> Arguments(int, char**) {
   std::vector<std::string> args;
   int argc = 0;
   wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
   if (!argv) return args;
-  for (int i = 1; i < argc; ++i) args.push_back(Utf8Of(argv[i]));
+  for (int i = 1; i < argc; ++i) args.push_back(tongshu::Utf8FromWide(argv[i]));
   LocalFree(argv);
   return args;
 }

@@ -9,6 +9,7 @@
 
 #include "Cp936.h"
 #include "Utf8.h"
+#include "WideText.h"
 #else
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -39,26 +40,10 @@ constexpr std::uint64_t kMaxFileSize = std::uint64_t{1} << 31;
 
 #ifdef _WIN32
 
-std::wstring Wide(const std::string& utf8) {
-  if (utf8.empty()) return {};
-  const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring out(static_cast<std::size_t>(n > 0 ? n : 0), L'\0');
-  if (n > 0) MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), n);
-  return out;
-}
-
-std::string Utf8Of(const std::wstring& wide) {
-  if (wide.empty()) return {};
-  const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<std::size_t>(n > 0 ? n : 0), '\0');
-  if (n > 0) WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), out.data(), n, nullptr, nullptr);
-  return out;
-}
-
 // Paths reach the reader as UTF-8, or as the GBK bytes of a connection string
 // that is not UTF-8.
 std::wstring WidePath(const std::string& path) {
-  return Wide(IsValidUtf8(path) ? path : cp936::ToUtf8(path));
+  return WideFromUtf8(IsValidUtf8(path) ? path : cp936::ToUtf8(path));
 }
 
 std::string SystemMessage(DWORD err) {
@@ -69,7 +54,7 @@ std::string SystemMessage(DWORD err) {
   if (text) LocalFree(text);
   while (!message.empty() && (message.back() == L'\r' || message.back() == L'\n' || message.back() == L' '))
     message.pop_back();
-  return message.empty() ? "Windows 错误 " + std::to_string(err) : Utf8Of(message);
+  return message.empty() ? "Windows 错误 " + std::to_string(err) : Utf8FromWide(message);
 }
 
 [[noreturn]] void ThrowFileError(const std::string& path, DWORD err) {

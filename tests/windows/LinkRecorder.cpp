@@ -6,17 +6,7 @@
 #include <cstdio>
 #include <string>
 
-namespace {
-
-std::string Utf8(const wchar_t* w) {
-  const int n = WideCharToMultiByte(CP_UTF8, 0, w, -1, nullptr, 0, nullptr, nullptr);
-  std::string s(static_cast<std::size_t>(n > 0 ? n : 1), '\0');
-  if (n > 0) WideCharToMultiByte(CP_UTF8, 0, w, -1, s.data(), n, nullptr, nullptr);
-  s.pop_back();
-  return s;
-}
-
-}  // namespace
+#include "WideText.h"
 
 int main() {
   wchar_t log[MAX_PATH * 4];
@@ -25,7 +15,7 @@ int main() {
   wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
   if (!argv) return 3;
   std::string line;
-  for (int i = 1; i < argc; ++i) line += (i > 1 ? "\t" : "") + Utf8(argv[i]);
+  for (int i = 1; i < argc; ++i) line += (i > 1 ? "\t" : "") + tongshu::Utf8FromWide(argv[i]);
   line += '\n';
   LocalFree(argv);
   // The test reads the log while starts may still come: write the line at once.

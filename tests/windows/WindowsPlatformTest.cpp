@@ -17,18 +17,12 @@
 #include "Cp936.h"
 #include "LinkLauncherCore.h"
 #include "LocaleFormats.h"
+#include "WideText.h"
 
 namespace tongshu {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::wstring Wide(const std::string& utf8) {
-  const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring w(static_cast<std::size_t>(n), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), w.data(), n);
-  return w;
-}
 
 fs::path Beside(const char* exe) {
   const std::string dir = ExecutableDir();
@@ -85,7 +79,7 @@ class Registry {
 // The registry values behind the five settings, in the targets' order.
 constexpr const wchar_t* kValueNames[] = {L"sLongDate", L"sShortDate", L"sTimeFormat", L"sDate", L"sTime"};
 
-std::wstring TargetText(std::size_t i) { return Wide(cp936::ToUtf8(kLocaleTargets[i].value)); }
+std::wstring TargetText(std::size_t i) { return WideFromUtf8(cp936::ToUtf8(kLocaleTargets[i].value)); }
 
 struct ProbeRun {
   std::string writes = "(no output)";  // the LCTYPEs written, in hex
