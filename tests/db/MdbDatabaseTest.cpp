@@ -281,6 +281,18 @@ TEST(MdbDatabaseFiles, ChinesePathWithBlanks) {
   EXPECT_EQ(row->field("b"), "一");
 }
 
+// Column names come from libmdb's own conversion (iconv on Linux, the port
+// layer of third_party/mdbtools on Windows): the same UTF-8 on both.
+TEST(MdbDatabaseFiles, ChineseColumnNames) {
+  const std::string path = WriteFixture("columns.dll", {{"t", {Text("a"), Text("名称"), Memo("说明")}, {{"1", "吉", "星"}}}});
+  MdbDatabase db;
+  const auto row = db.firstRow(Conn(path), "select * from t where a = '1'");
+  ASSERT_TRUE(row);
+  EXPECT_EQ(row->names, (std::vector<std::string>{"a", "名称", "说明"}));
+  EXPECT_EQ(row->field("名称"), "吉");
+  EXPECT_EQ(row->field("说明"), "星");
+}
+
 TEST(MdbDatabaseFiles, AReplacedFileIsReadAfresh) {
   MdbDatabase db;
   const std::string path = WriteFixture("replaced.dll", {{"t", {Text("a"), Text("b")}, {{"1", "old"}}}});
