@@ -124,7 +124,14 @@ TFormHuangdao::TFormHuangdao(Services& services, QWidget* parent)
   FormCreate();
 }
 
-void TFormHuangdao::FormCreate() { ADOQuery1.setConnectionString(BirthConnStr()); }
+void TFormHuangdao::FormCreate() {
+  // A data directory that cannot be found is reported by the lookup, as a
+  // data file that cannot be opened is.
+  try {
+    ADOQuery1.setConnectionString(BirthConnStr(services_.dataDirectory));
+  } catch (const DataDirectoryError&) {
+  }
+}
 
 void TFormHuangdao::RzBitBtn1Click() {
   Guarded(services_.messages, [&] {
@@ -150,6 +157,7 @@ void TFormHuangdao::RzBitBtn1Click() {
       return;
     }
     ADOQuery1.close();
+    if (ADOQuery1.connectionString().empty()) ADOQuery1.setConnectionString(BirthConnStr(services_.dataDirectory));
     ADOQuery1.setSql(*sql);
     ADOQuery1.open();
     if (ADOQuery1.isEmpty()) return;

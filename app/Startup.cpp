@@ -66,6 +66,7 @@ int RunApplication(int argc, char** argv, const StartupHooks& hooks) {
 
   auto window = std::make_unique<TFrmmain>(services, MakeToolWindows());
   Frmmain = window.get();
+  links.setOwner(window.get());
   std::unique_ptr<FirstPaintWatch> watch;
   if (hooks.afterFirstPaint) {
     watch = std::make_unique<FirstPaintWatch>(*window, hooks.afterFirstPaint);

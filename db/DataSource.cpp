@@ -49,7 +49,13 @@ std::string DataSourcePathOf(std::string_view cs) {
   const bool gbk = !IsValidUtf8(value);
   std::string path;
   path.reserve(value.size());
-  for (std::size_t i = 0; i < value.size(); ++i) {
+  // A UNC or device path (\\server\share, \\.\pipe) keeps the pair it begins with.
+  std::size_t i = 0;
+  if (value.size() >= 2 && value[0] == '\\' && value[1] == '\\') {
+    path = "//";
+    i = 2;
+  }
+  for (; i < value.size(); ++i) {
     const char c = value[i];
     const auto b = static_cast<unsigned char>(c);
     if (gbk && b >= 0x81 && b <= 0xFE && i + 1 < value.size()) {

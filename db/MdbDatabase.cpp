@@ -1,17 +1,16 @@
 #include "MdbDatabase.h"
 
 // glib first: mdbtools.h includes it inside extern "C", which C++ refuses.
+// The Windows build's libmdb brings its own small stand-in instead.
+#ifndef TONGSHU_MDB_FAKE_GLIB
 #include <glib.h>
+#endif
 #include <mdbtools.h>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cmath>
 #include <cstring>
 
+#include "DataFile.h"
 #include "DataSource.h"
 #include "JetImage.h"
 
@@ -20,54 +19,6 @@ namespace {
 
 constexpr std::uint16_t kOffsetMask = 0x1FFF;
 constexpr std::uint16_t kDeleted = 0x4000;
-
-struct FileKey {
-  dev_t dev = 0;
-  ino_t ino = 0;
-  off_t size = 0;
-  timespec mtime{};
-  timespec ctime{};
-  bool operator==(const FileKey& o) const {
-    return dev == o.dev && ino == o.ino && size == o.size && mtime.tv_sec == o.mtime.tv_sec &&
-           mtime.tv_nsec == o.mtime.tv_nsec && ctime.tv_sec == o.ctime.tv_sec && ctime.tv_nsec == o.ctime.tv_nsec;
-  }
-};
-
-FileKey KeyOf(const struct stat& st) {
-  return {st.st_dev, st.st_ino, st.st_size, st.st_mtim, st.st_ctim};
-}
-
-[[noreturn]] void ThrowFileError(const std::string& path, int err) {
-  if (err == ENOENT || err == ENOTDIR) throw DbError("数据文件不存在：" + path);
-  throw DbError("无法读取数据文件：" + path + "（" + std::strerror(err) + "）");
-}
-
-// The whole file, read through one descriptor so that the bytes and the
-// key describe the same file. Non-regular files (a FIFO would block) are refused.
-std::vector<std::uint8_t> ReadWholeFile(const std::string& path, FileKey& key) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) ThrowFileError(path, errno);
-  struct Closer {
-    int fd;
-    ~Closer() { ::close(fd); }
-  } closer{fd};
-  struct stat st {};
-  if (::fstat(fd, &st) != 0) ThrowFileError(path, errno);
-  if (!S_ISREG(st.st_mode)) throw DbError("不是 Access 数据库文件（不是普通文件）：" + path);
-  if (st.st_size > (off_t{1} << 31)) throw DbError("数据库文件已损坏（文件超过 Jet 4 的 2 GB 上限）：" + path);
-  key = KeyOf(st);
-  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(st.st_size));
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = ::pread(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) ThrowFileError(path, errno);
-    if (n == 0) break;  // shrank while being read; the check below sees a short file
-    done += static_cast<std::size_t>(n);
-  }
-  bytes.resize(done);
-  return bytes;
-}
 
 bool EqualsNoCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
@@ -147,7 +98,7 @@ struct MdbDatabase::OpenFile {
     JetImage::TableLayout layout;  // checked data pages and row shape
   };
 
-  FileKey key;
+  FileStamp stamp;
   std::unique_ptr<JetImage> image;
   MdbHandle* mdb = nullptr;
   std::map<std::uint32_t, std::unique_ptr<Table>> tables;
@@ -184,17 +135,19 @@ void MdbDatabase::closeAll() {
 }
 
 MdbDatabase::OpenFile& MdbDatabase::open(const std::string& path) {
-  struct stat st {};
-  if (::stat(path.c_str(), &st) != 0) {
+  FileStamp stamp;
+  try {
+    stamp = StampOf(path);
+  } catch (...) {
     files_.erase(path);
-    ThrowFileError(path, errno);
+    throw;
   }
   auto& slot = files_[path];
-  if (slot && slot->key == KeyOf(st)) return *slot;
+  if (slot && slot->stamp == stamp) return *slot;
   slot.reset();
   auto f = std::make_unique<OpenFile>();
   try {
-    f->image = std::make_unique<JetImage>(ReadWholeFile(path, f->key), path);
+    f->image = std::make_unique<JetImage>(ReadWholeFile(path, f->stamp), path);
     f->mdb = mdb_open_buffer(f->image->data(), f->image->size(), MDB_NOFLAGS);
     if (!f->mdb) throw DbError("不是 Access 数据库文件：" + path);
   } catch (...) {

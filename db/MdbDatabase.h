@@ -5,7 +5,8 @@
 // wrong and always re-reads the catalog).
 //
 // An opened file stays in memory, checked, until its size, time or inode
-// changes: a lookup then costs one stat() and one pass over the table.
+// changes: a lookup then costs one look at the file's stamp (DataFile.h) and
+// one pass over the table.
 #include <map>
 #include <memory>
 #include <mutex>

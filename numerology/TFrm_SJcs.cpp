@@ -128,12 +128,12 @@ void TFrm_SJcs::RzBitBtn1Click() {
     std::optional<db::Record> row;
     {
       db::Query query(services_.database);
-      query.setConnectionString(DreamConnStr());
       query.setSql(numerology::ShoujiStatement(reduced));
       try {
+        query.setConnectionString(DreamConnStr(services_.dataDirectory));
         query.open();
       } catch (const std::exception&) {
-        // A missing file, table or column is not reported.
+        // A missing directory, file, table or column is not reported.
         return;
       }
       row = query.row();

@@ -3,30 +3,35 @@
 #include <QDesktopServices>
 #include <QUrl>
 
-#ifdef _WIN32
-#include <windows.h>
-#include <shellapi.h>
-#endif
-
 namespace tongshu {
 
-void DesktopLinkLauncher::openLink(const QString& link) {
 #ifdef _WIN32
-  ShellExecuteW(nullptr, nullptr, reinterpret_cast<LPCWSTR>(link.utf16()), nullptr, nullptr,
-                SW_SHOWNORMAL);
+DesktopLinkLauncher::DesktopLinkLauncher() : shell_(&windowsShell_) {}
 #else
-  QDesktopServices::openUrl(QUrl(link));
+DesktopLinkLauncher::DesktopLinkLauncher() = default;
 #endif
+
+DesktopLinkLauncher::DesktopLinkLauncher(ShellLinks& shell) : shell_(&shell) {}
+
+NativeWindow DesktopLinkLauncher::owner() const {
+  return owner_ ? static_cast<NativeWindow>(owner_->winId()) : NativeWindow{0};
+}
+
+void DesktopLinkLauncher::openLink(const QString& link) {
+  if (shell_) {
+    shell_->openLink(owner(), link.toStdString());
+  } else {
+    QDesktopServices::openUrl(QUrl(link));
+  }
 }
 
 void DesktopLinkLauncher::startBrowser(const QString& address) {
-#ifdef _WIN32
-  ShellExecuteW(nullptr, L"open", L"IEXPLORE.EXE", reinterpret_cast<LPCWSTR>(address.utf16()),
-                L"", SW_SHOWNORMAL);
-#else
-  // No fixed browser on Linux: the desktop's default one stands in.
-  QDesktopServices::openUrl(QUrl(address));
-#endif
+  if (shell_) {
+    shell_->startBrowser(owner(), address.toStdString());
+  } else {
+    // No fixed browser on Linux: the desktop's default one stands in.
+    QDesktopServices::openUrl(QUrl(address));
+  }
 }
 
 }  // namespace tongshu

@@ -1,6 +1,8 @@
 #pragma once
 // The platform services a window may touch, handed down from the entry point
 // so that tests can give every window fakes instead.
+#include "ConnStr.h"
+
 namespace tongshu {
 
 class MessageSink;
@@ -17,6 +19,8 @@ struct Services {
   Clock& clock;
   WindowPresenter& presenter;
   db::Database& database;
+  // Where the data files lie; the executable's directory unless a test says otherwise.
+  const DataDirectory& dataDirectory = ExecutableDataDirectory();
 };
 
 }  // namespace tongshu

@@ -318,8 +318,16 @@ void TFrmmain::showEvent(QShowEvent* event) {
 
 void TFrmmain::FormShow() {
   Guarded(m_services.messages, [&] {
-    m_ADOQname->setConnectionString(FileConnStr());
-    m_ADOteam->setConnectionString(FileConnStr());
+    // Nothing opens these queries, so a data directory that cannot be found stays unreported.
+    const auto conn = [&] {
+      try {
+        return FileConnStr(m_services.dataDirectory);
+      } catch (const DataDirectoryError&) {
+        return std::string();
+      }
+    };
+    m_ADOQname->setConnectionString(conn());
+    m_ADOteam->setConnectionString(conn());
   });
 }
 

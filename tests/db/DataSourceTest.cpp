@@ -28,6 +28,9 @@ INSTANTIATE_TEST_SUITE_P(
                  "D:/dream.dll"},
         PathCase{"Provider=Microsoft.Jet.OLEDB.4.0;Data Source=C:\\Almanac\\\\KorBirth.dll;Persist Security Info=True",
                  "C:/Almanac/KorBirth.dll"},
+        // An executable on a network share, and a device path.
+        PathCase{"Data Source=\\\\server\\share\\tongshu\\\\dream.dll", "//server/share/tongshu/dream.dll"},
+        PathCase{"Data Source=\\\\.\\pipe\\x", "//./pipe/x"},
         // UTF-8 folder names and blanks pass unchanged.
         PathCase{"Data Source=/home/用户/吉星 通书/\\KorFile.dll", "/home/用户/吉星 通书/KorFile.dll"},
         // A GBK trail byte 0x5C is not a separator: 0x81 0x5C is one character.

@@ -26,9 +26,48 @@ TEST(ConnStr, ConcatenatesPrefixDirectoryAndTailUnchanged) {
 TEST(ConnStr, BuildersUseTheRunningExecutablesDirectory) {
   const std::string dir = ExecutableDir();
   ASSERT_FALSE(dir.empty());
+#ifdef _WIN32
+  EXPECT_EQ(dir.back(), '\\');
+  const char* self = "tongshu_services_core_tests.exe";
+#else
   EXPECT_EQ(dir.back(), '/');
-  EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(dir) / "tongshu_services_core_tests"));
+  const char* self = "tongshu_services_core_tests";
+#endif
+  EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(std::u8string(dir.begin(), dir.end())) / self));
   EXPECT_EQ(DreamConnStr(), std::string(kConnPrefix) + dir + "\\dream.dll;Persist Security Info=True");
   EXPECT_EQ(FileConnStr(), std::string(kConnPrefix) + dir + "\\KorFile.dll;Persist Security Info=True");
   EXPECT_EQ(BirthConnStr(), std::string(kConnPrefix) + dir + "\\KorBirth.dll;Persist Security Info=True");
+  EXPECT_EQ(ExecutableDataDirectory().path(), dir);
+}
+
+struct FixedDirectory final : DataDirectory {
+  std::string dir;
+  explicit FixedDirectory(std::string d) : dir(std::move(d)) {}
+  std::string path() const override { return dir; }
+};
+
+struct LostDirectory final : DataDirectory {
+  std::string path() const override { throw DataDirectoryError("找不到程序所在的文件夹（测试）"); }
+};
+
+using Builder = std::string (*)(const DataDirectory&);
+const std::pair<Builder, const char*> kBuilders[] = {
+    {&DreamConnStr, "\\dream.dll;"}, {&FileConnStr, "\\KorFile.dll;"}, {&BirthConnStr, "\\KorBirth.dll;"}};
+
+TEST(DataDirectory, BuildersTakeTheDirectoryOfTheService) {
+  const FixedDirectory root("D:\\");
+  for (const auto& [build, tail] : kBuilders)
+    EXPECT_EQ(build(root), std::string(kConnPrefix) + "D:\\" + tail + "Persist Security Info=True");
+}
+
+TEST(DataDirectory, ADirectoryThatCannotBeFoundIsReportedNotTakenForTheRoot) {
+  const LostDirectory lost;
+  for (const auto& [build, tail] : kBuilders) {
+    try {
+      const std::string conn = build(lost);
+      ADD_FAILURE() << "built " << conn;
+    } catch (const DataDirectoryError& e) {
+      EXPECT_STREQ(e.what(), "找不到程序所在的文件夹（测试）") << tail;
+    }
+  }
 }

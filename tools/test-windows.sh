@@ -1,0 +1,39 @@
+#!/bin/bash
+# The Windows leg: the MinGW-w64 cross build (preset "windows") and its tests
+# under Wine, in a Wine prefix inside build/windows. The command-line tests
+# compare tongshu-cli.exe with the Linux build's tongshu-cli, byte for byte:
+# that is build/default/bin/tongshu-cli, built here if needed, or the one
+# named by TONGSHU_LINUX_CLI (its data files beside it).
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+jobs="$(nproc)"
+# Wine's servers for the build's prefix outlive the tests (a persistent
+# server, and services the shell starts): end them, whatever the outcome.
+stop_wine() {
+  if [ -d build/windows/wine/prefix ]; then
+    WINEPREFIX="$PWD/build/windows/wine/prefix" wineserver -k 2>/dev/null || true
+  fi
+}
+trap stop_wine EXIT
+start=$SECONDS
+mark=$SECONDS
+phase() {
+  echo "== windows: $1 took $((SECONDS - mark)) s =="
+  mark=$SECONDS
+}
+
+linux_cli="${TONGSHU_LINUX_CLI:-}"
+if [ -z "$linux_cli" ]; then
+  [ -f build/default/CMakeCache.txt ] || cmake --preset default >/dev/null
+  cmake --build --preset default -j "$jobs" --target tongshu-cli tongshu_data
+  linux_cli="$PWD/build/default/bin/tongshu-cli"
+  phase "the Linux tongshu-cli"
+fi
+
+cmake --preset windows -DTONGSHU_LINUX_CLI="$(realpath "$linux_cli")" >/dev/null
+phase "configure"
+cmake --build --preset windows -j "$jobs"
+phase "build (with the data files written under Wine)"
+ctest --preset windows -j "$jobs"
+phase "tests under Wine"
+echo "== windows: $((SECONDS - start)) s in all =="
