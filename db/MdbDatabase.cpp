@@ -10,24 +10,16 @@
 #include <cmath>
 #include <cstring>
 
+#include "AsciiText.h"
 #include "DataFile.h"
 #include "DataSource.h"
+#include "Jet4Format.h"
 #include "JetImage.h"
 
 namespace tongshu::db {
 namespace {
 
-constexpr std::uint16_t kOffsetMask = 0x1FFF;
-constexpr std::uint16_t kDeleted = 0x4000;
-
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    auto fold = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
-    if (fold(a[i]) != fold(b[i])) return false;
-  }
-  return true;
-}
+using namespace jet4;
 
 std::string TwoDigits(int v) { return std::string(1, static_cast<char>('0' + v / 10)) + static_cast<char>('0' + v % 10); }
 
@@ -42,17 +34,10 @@ std::string FormatDateTime(double v) {
     seconds -= 86400;
     days += v < 0 ? -1 : 1;
   }
-  // Civil date from days since 1970-01-01 (H. Hinnant's algorithm).
-  const long long z = days - 25569 + 719468;
-  const long long era = (z >= 0 ? z : z - 146096) / 146097;
-  const long long doe = z - era * 146097;
-  const long long yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-  const long long doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-  const long long mp = (5 * doy + 2) / 153;
-  const int d = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
-  const int m = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-  const long long y = yoe + era * 400 + (m <= 2);
-  std::string out = std::to_string(y) + "-" + TwoDigits(m) + "-" + TwoDigits(d);
+  const std::chrono::year_month_day date = DateOfDaySerial(days);
+  std::string out = std::to_string(static_cast<int>(date.year())) + "-" +
+                    TwoDigits(static_cast<int>(static_cast<unsigned>(date.month()))) + "-" +
+                    TwoDigits(static_cast<int>(static_cast<unsigned>(date.day())));
   if (seconds != 0) {
     const int h = static_cast<int>(seconds / 3600);
     out += " " + std::to_string(h) + ":" + TwoDigits(static_cast<int>(seconds / 60 % 60)) + ":" +
@@ -81,6 +66,13 @@ const char* LiteralName(Literal::Kind k) {
     case Literal::Kind::Number: return "数字";
   }
   return "";
+}
+
+// A number as libmdb writes it. Its printf follows the process's C locale,
+// which in the windows is the user's, so a decimal comma is read as a point.
+std::optional<double> NumberOfMdbText(std::string s) {
+  if (const auto comma = s.find(','); comma != std::string::npos) s[comma] = '.';
+  return ParseDecimal(TrimLow(s));
 }
 
 std::string GString(gchar* s) {
@@ -175,7 +167,7 @@ std::optional<Record> MdbDatabase::firstRowOf(const std::string& path, const Sel
   auto columnIndex = [&](const std::string& name) -> unsigned {
     for (unsigned i = 0; i < table->num_cols; ++i) {
       auto* col = static_cast<MdbColumn*>(g_ptr_array_index(table->columns, i));
-      if (EqualsNoCase(col->name, name)) return i;
+      if (EqualsIgnoreAsciiCase(col->name, name)) return i;
     }
     throw DbError("字段不存在：" + name + "（表 " + entry->name + "）");
   };
@@ -199,7 +191,7 @@ std::optional<Record> MdbDatabase::firstRowOf(const std::string& path, const Sel
 
   std::vector<MdbField> fields(table->num_cols);
   std::uint32_t current = 0;  // the page in mdb->pg_buf
-  const auto pageOffset = [&] { return static_cast<std::size_t>(current) * JetImage::kPageSize; };
+  const auto pageOffset = [&] { return static_cast<std::size_t>(current) * kPageSize; };
   auto text = [&](const MdbField& f, int type) {
     const std::size_t at = pageOffset() + static_cast<std::size_t>(f.start);
     return type == MDB_MEMO ? file.image->memoText(at, static_cast<std::size_t>(f.siz))
@@ -212,11 +204,10 @@ std::optional<Record> MdbDatabase::firstRowOf(const std::string& path, const Sel
   auto matches = [&](const MdbField& f) {
     if (f.is_null) return false;
     if (keyType == MDB_DATETIME) return f.siz >= 8 && dayMatches(mdb_get_double(mdb->pg_buf, f.start));
-    if (IsTextType(keyType)) return EqualsNoCase(text(f, keyType), lit.text);
+    if (IsTextType(keyType)) return EqualsIgnoreAsciiCase(text(f, keyType), lit.text);
     const std::string s = GString(mdb_col_to_string(mdb, mdb->pg_buf, f.start, keyType, f.siz));
-    char* end = nullptr;
-    const double v = std::strtod(s.c_str(), &end);
-    return end != s.c_str() && v == lit.number;
+    const std::optional<double> v = NumberOfMdbText(s);
+    return v && *v == lit.number;
   };
 
   const MdbColumn* keyCol = column(key);
@@ -230,28 +221,29 @@ std::optional<Record> MdbDatabase::firstRowOf(const std::string& path, const Sel
   // with all its columns has a fixed key at a known place, so when those bytes
   // cannot match the row is skipped uncracked; any other row is cracked.
   for (const std::uint32_t pg : state.layout.dataPages) {
-    const std::uint8_t* page = file.image->data() + static_cast<std::size_t>(pg) * JetImage::kPageSize;
-    const int rows = page[12] | page[13] << 8;
+    const std::uint8_t* page = file.image->data() + static_cast<std::size_t>(pg) * kPageSize;
+    const int rows = page[kDataRowCount] | page[kDataRowCount + 1] << 8;
     for (int r = 0; r < rows; ++r) {
-      const int raw = page[14 + 2 * r] | page[15 + 2 * r] << 8;
-      if (raw & kDeleted) continue;
-      const int start = raw & kOffsetMask;
-      const int next = r == 0 ? static_cast<int>(JetImage::kPageSize)
-                              : ((page[12 + 2 * r] | page[13 + 2 * r] << 8) & kOffsetMask);
+      const int raw = page[kDataRowOffsets + 2 * r] | page[kDataRowOffsets + 1 + 2 * r] << 8;
+      if (raw & kRowDeleted) continue;
+      const int start = raw & kRowOffsetMask;
+      const int next = r == 0 ? static_cast<int>(kPageSize)
+                              : ((page[kDataRowOffsets - 2 + 2 * r] | page[kDataRowOffsets - 1 + 2 * r] << 8) &
+                                 kRowOffsetMask);
       const std::size_t len = static_cast<std::size_t>(next - start);
       if (fixedDateKey && len >= keyEnd &&
           !dayMatches(mdb_get_double(const_cast<std::uint8_t*>(page), start + 2 + keyCol->fixed_offset)) &&
           mdb_get_int16(const_cast<std::uint8_t*>(page), start) == static_cast<int>(table->num_cols))
         continue;
       if (current != pg) {
-        std::memcpy(mdb->pg_buf, page, JetImage::kPageSize);
+        std::memcpy(mdb->pg_buf, page, kPageSize);
         mdb->cur_pg = pg;
         current = pg;
       }
       int rowStart = 0;
       size_t rowLen = 0;
       if (mdb_find_row(mdb, r, &rowStart, &rowLen) != 0 || rowLen == 0) continue;
-      if (mdb_crack_row(table, rowStart & kOffsetMask, rowLen, fields.data()) < 0) continue;
+      if (mdb_crack_row(table, rowStart & kRowOffsetMask, rowLen, fields.data()) < 0) continue;
       if (!matches(fields[key])) continue;
 
       Record rec;

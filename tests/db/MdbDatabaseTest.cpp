@@ -8,6 +8,9 @@
 #include <windows.h>
 #endif
 
+#include <cctype>
+#include <clocale>
+#include <cstdlib>
 #include <filesystem>
 
 #include "DataSource.h"
@@ -114,6 +117,29 @@ TEST_F(DayTable, NamesAndKeywordsIgnoreCase) {
   EXPECT_EQ(row->names, (std::vector<std::string>{"nn", "yi"}));
   EXPECT_EQ(row->field("NN"), "闰日");
 }
+
+#ifndef _WIN32
+// Inside the windows the C library follows the user's locale. Under Turkish
+// rules tolower('I') is the dotless i, which must not split "ID" from "id".
+TEST_F(DayTable, NamesAndKeywordsIgnoreAsciiCaseUnderATurkishLocale) {
+  const auto dir = FixtureDir() / "locales";
+  const std::string make = "localedef -c -i tr_TR -f ISO-8859-9 " + (dir / "tr_TR.ISO-8859-9").string() + " 2>/dev/null";
+  std::filesystem::create_directories(dir);
+  ASSERT_EQ(std::system(make.c_str()) & 0xFF00, 0) << make;  // localedef exits 1 for warnings only
+  ::setenv("LOCPATH", dir.c_str(), 1);
+  struct Restore {
+    ~Restore() {
+      std::setlocale(LC_ALL, "C");
+      ::unsetenv("LOCPATH");
+    }
+  } restore;
+  ASSERT_NE(std::setlocale(LC_ALL, "tr_TR.ISO-8859-9"), nullptr);
+  ASSERT_EQ(std::tolower('I'), 0xFD);
+  const auto row = db_.firstRow(Conn(path_), "SELECT NN, YI FROM HUANGDAO WHERE GN = #2012-2-29#;");
+  ASSERT_TRUE(row);
+  EXPECT_EQ(row->field("YI"), "b");
+}
+#endif
 
 TEST_F(DayTable, StatementErrorsNameTableOrColumn) {
   EXPECT_TRUE(Contains(ErrorOf(db_, Conn(path_), "select * from shouji where num = '1'"), "数据表不存在：shouji"));
