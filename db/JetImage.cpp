@@ -80,28 +80,16 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
   return true;
 }
 
-void AppendUtf8(std::string& out, char32_t cp) {
-  if (cp < 0x80) {
-    out.push_back(static_cast<char>(cp));
-  } else if (cp < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | cp >> 6));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  } else if (cp < 0x10000) {
-    out.push_back(static_cast<char>(0xE0 | cp >> 12));
-    out.push_back(static_cast<char>(0x80 | (cp >> 6 & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xF0 | cp >> 18));
-    out.push_back(static_cast<char>(0x80 | (cp >> 12 & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (cp >> 6 & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  }
-}
-
 }  // namespace
 
 std::string JetTextToUtf8(const std::uint8_t* p, std::size_t n) {
-  std::u16string units;
+  // Written through plain indexes into buffers of the largest size: a table
+  // scan converts hundreds of thousands of texts, and growing strings a
+  // character at a time cost most of it. A Text(255) value fits on the stack.
+  std::array<char16_t, 512> local;
+  std::u16string large(n > local.size() ? n : 0, u'\0');
+  char16_t* units = n > local.size() ? large.data() : local.data();
+  std::size_t count = 0;
   if (n >= 2 && p[0] == 0xFF && p[1] == 0xFE) {
     bool narrow = true;
     for (std::size_t i = 2; i < n;) {
@@ -109,28 +97,45 @@ std::string JetTextToUtf8(const std::uint8_t* p, std::size_t n) {
         narrow = !narrow;
         ++i;
       } else if (narrow) {
-        units.push_back(p[i++]);
+        units[count++] = p[i++];
       } else if (i + 1 < n) {
-        units.push_back(static_cast<char16_t>(p[i] | p[i + 1] << 8));
+        units[count++] = static_cast<char16_t>(p[i] | p[i + 1] << 8);
         i += 2;
       } else {
         break;
       }
     }
   } else {
-    for (std::size_t i = 0; i + 1 < n; i += 2) units.push_back(static_cast<char16_t>(p[i] | p[i + 1] << 8));
+    for (std::size_t i = 0; i + 1 < n; i += 2) units[count++] = static_cast<char16_t>(p[i] | p[i + 1] << 8);
   }
-  std::string out;
-  out.reserve(units.size() * 3);
-  for (std::size_t i = 0; i < units.size(); ++i) {
+  // A unit gives at most three bytes, a surrogate pair four.
+  std::string out(3 * count, '\0');
+  char* w = out.data();
+  const auto put = [&w](unsigned v) { *w++ = static_cast<char>(v); };
+  for (std::size_t i = 0; i < count; ++i) {
     char32_t c = units[i];
-    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < units.size() && units[i + 1] >= 0xDC00 && units[i + 1] <= 0xDFFF) {
+    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < count && units[i + 1] >= 0xDC00 && units[i + 1] <= 0xDFFF) {
       c = 0x10000 + ((c - 0xD800) << 10) + (units[++i] - 0xDC00);
     } else if (c >= 0xD800 && c <= 0xDFFF) {
       c = 0xFFFD;
     }
-    AppendUtf8(out, c);
+    if (c < 0x80) {
+      put(c);
+    } else if (c < 0x800) {
+      put(0xC0 | c >> 6);
+      put(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+      put(0xE0 | c >> 12);
+      put(0x80 | (c >> 6 & 0x3F));
+      put(0x80 | (c & 0x3F));
+    } else {
+      put(0xF0 | c >> 18);
+      put(0x80 | (c >> 12 & 0x3F));
+      put(0x80 | (c >> 6 & 0x3F));
+      put(0x80 | (c & 0x3F));
+    }
   }
+  out.resize(static_cast<std::size_t>(w - out.data()));
   return out;
 }
 

@@ -11,7 +11,8 @@ namespace {
 
 using tongshu::testing::RunCli;
 
-const std::vector<std::string> kCommands = {"lunar", "month", "almanac", "mobile", "number", "pinyin", "netname"};
+const std::vector<std::string> kCommands = {"lunar",  "month",  "almanac", "mobile", "number",
+                                            "pinyin", "netname", "jiri",    "ics"};
 
 TEST(CommandLine, WithoutArgumentsPrintsUsageOnStderr) {
   const auto r = RunCli({});
