@@ -13,10 +13,21 @@ Date ParseDateArgument(std::string_view text) {
 }
 
 std::string IsoDate(const Date& date) {
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "%04d-%02u-%02u", static_cast<int>(date.year()),
-                static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()));
-  return buf;
+  const int y = static_cast<int>(date.year());
+  const auto m = static_cast<unsigned>(date.month()), d = static_cast<unsigned>(date.day());
+  if (y < 0 || y > 9999 || m > 99 || d > 99) {
+    char buf[24];
+    std::snprintf(buf, sizeof buf, "%04d-%02u-%02u", y, m, d);
+    return buf;
+  }
+  // Digit by digit: a long range formats tens of thousands of dates.
+  const auto u = static_cast<unsigned>(y);
+  const char text[10] = {static_cast<char>('0' + u / 1000),     static_cast<char>('0' + u / 100 % 10),
+                         static_cast<char>('0' + u / 10 % 10),  static_cast<char>('0' + u % 10),
+                         '-',                                   static_cast<char>('0' + m / 10),
+                         static_cast<char>('0' + m % 10),       '-',
+                         static_cast<char>('0' + d / 10),       static_cast<char>('0' + d % 10)};
+  return std::string(text, sizeof text);
 }
 
 DateRange OrderedRange(const Date& first, const Date& last) {
