@@ -104,8 +104,9 @@ HuangdaoRow HuangdaoRowOf(const std::function<std::string(std::string_view colum
 HuangdaoDay FormatHuangdaoDay(std::string_view dateText, const HuangdaoRow& row) {
   HuangdaoDay day;
   day.overview.append(dateText).append("  ").append(TrimBlanks(row.nn));
-  day.lines.reserve(2 * kHuangdaoEntries.size() - 1);
-  for (const HuangdaoEntry& entry : kHuangdaoEntries) {
+  day.lines.reserve(2 * (kHuangdaoColumns.size() - 1) - 1);
+  for (const HuangdaoColumn& entry : kHuangdaoColumns) {
+    if (entry.label.empty()) continue;
     if (!day.lines.empty()) day.lines.emplace_back();
     std::string line(entry.label);
     line.append(TrimBlanks(row.*entry.text));

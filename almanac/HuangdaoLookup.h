@@ -59,44 +59,29 @@ struct HuangdaoRow {
   std::string nn, suici, tszf, wuhang, cong, pzbj, jsyq, yi, xsyq, ji;
 };
 
+// The columns in their shown order: nn is the overview line, each other one
+// an entry of the result box under its label.
 struct HuangdaoColumn {
   std::string_view name;
   std::string HuangdaoRow::*text;
+  std::string_view label;  // empty for nn
 };
 inline constexpr std::array<HuangdaoColumn, 10> kHuangdaoColumns{{
-    {"nn", &HuangdaoRow::nn},
-    {"suici", &HuangdaoRow::suici},
-    {"tszf", &HuangdaoRow::tszf},
-    {"wuhang", &HuangdaoRow::wuhang},
-    {"cong", &HuangdaoRow::cong},
-    {"pzbj", &HuangdaoRow::pzbj},
-    {"jsyq", &HuangdaoRow::jsyq},
-    {"yi", &HuangdaoRow::yi},
-    {"xsyq", &HuangdaoRow::xsyq},
-    {"ji", &HuangdaoRow::ji},
+    {"nn", &HuangdaoRow::nn, ""},
+    {"suici", &HuangdaoRow::suici, "岁次:"},
+    {"tszf", &HuangdaoRow::tszf, "每日胎神占方:"},
+    {"wuhang", &HuangdaoRow::wuhang, "五行:"},
+    {"cong", &HuangdaoRow::cong, "冲:"},
+    {"pzbj", &HuangdaoRow::pzbj, "彭祖百忌:"},
+    {"jsyq", &HuangdaoRow::jsyq, "吉神宜趋:"},
+    {"yi", &HuangdaoRow::yi, "宜:"},
+    {"xsyq", &HuangdaoRow::xsyq, "凶神宜忌:"},
+    {"ji", &HuangdaoRow::ji, "忌:"},
 }};
 
 // The row from a reader of one column's text by name; whatever the reader
 // throws (a missing column) passes through.
 HuangdaoRow HuangdaoRowOf(const std::function<std::string(std::string_view column)>& fieldOf);
-
-struct HuangdaoEntry {
-  std::string_view label;
-  std::string HuangdaoRow::*text;
-};
-
-// The nine entries in their shown order.
-inline constexpr std::array<HuangdaoEntry, 9> kHuangdaoEntries{{
-    {"岁次:", &HuangdaoRow::suici},
-    {"每日胎神占方:", &HuangdaoRow::tszf},
-    {"五行:", &HuangdaoRow::wuhang},
-    {"冲:", &HuangdaoRow::cong},
-    {"彭祖百忌:", &HuangdaoRow::pzbj},
-    {"吉神宜趋:", &HuangdaoRow::jsyq},
-    {"宜:", &HuangdaoRow::yi},
-    {"凶神宜忌:", &HuangdaoRow::xsyq},
-    {"忌:", &HuangdaoRow::ji},
-}};
 
 struct HuangdaoDay {
   std::string overview;            // DateText, two blanks, the trimmed nn

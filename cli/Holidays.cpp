@@ -1,5 +1,6 @@
 #include "Holidays.h"
 
+#include <filesystem>
 #include <fstream>
 
 #include "Database.h"
@@ -18,8 +19,13 @@ std::string YearSpan(int first, int last) {
 }  // namespace
 
 Holidays Holidays::Load(const std::string& path) {
+  std::error_code ec;
+  const auto status = std::filesystem::status(path, ec);
+  if (!std::filesystem::exists(status)) throw db::DbError("数据文件不存在：" + path);
+  // A FIFO in its place would block the read.
+  if (!std::filesystem::is_regular_file(status)) throw db::DbError("数据文件不是普通文件：" + path);
   std::ifstream in(path, std::ios::binary);
-  if (!in) throw db::DbError("数据文件不存在：" + path);
+  if (!in) throw db::DbError("无法读取数据文件：" + path);
   Holidays holidays;
   const auto damaged = [&](int lineNumber) {
     return db::DbError("节假日数据文件已损坏（第 " + std::to_string(lineNumber) + " 行）：" + path);

@@ -1,6 +1,6 @@
 #include "ICalendar.h"
 
-#include <cstdio>
+#include <algorithm>
 
 #include "Dates.h"
 
@@ -11,15 +11,13 @@ constexpr std::size_t kFoldOctets = 75;
 
 bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 
-std::string BasicDate(std::chrono::sys_days day) {
-  const Date d{day};
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "%04d%02u%02u", static_cast<int>(d.year()), static_cast<unsigned>(d.month()),
-                static_cast<unsigned>(d.day()));
-  return buf;
-}
-
 }  // namespace
+
+std::string BasicDate(std::chrono::sys_days day) {
+  std::string iso = IsoDate(Date{day});
+  iso.erase(std::remove(iso.begin(), iso.end(), '-'), iso.end());
+  return iso;
+}
 
 std::string EscapeText(std::string_view text) {
   std::string out;

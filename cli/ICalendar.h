@@ -9,6 +9,9 @@
 
 namespace tongshu::cli {
 
+// YYYYMMDD, the form of a DATE value.
+std::string BasicDate(std::chrono::sys_days day);
+
 // A TEXT value: backslash, semicolon and comma escaped, a line break as \n.
 std::string EscapeText(std::string_view text);
 

@@ -54,12 +54,6 @@ struct Birthday {
   std::string name;
 };
 
-std::string BasicDate(sys_days day) {
-  std::string iso = IsoDate(Date{day});
-  iso.erase(std::remove(iso.begin(), iso.end(), '-'), iso.end());
-  return iso;
-}
-
 std::string Uid(std::string_view kind, sys_days day) {
   return std::string(kind) + "-" + BasicDate(day) + "@tongshu-cli";
 }
@@ -83,6 +77,17 @@ std::string LunarDateText(int code) {
 std::string BirthdayText(const LunarBirthday& b) {
   return std::string(b.leap ? "闰" : "") + std::string(calendar::kLunarMonthNames[static_cast<std::size_t>(b.month)]) +
          "月" + std::string(calendar::kLunarDayNames[static_cast<std::size_t>(b.day)]);
+}
+
+// Why a birthday falls where it does, when a rule moved it.
+std::string BirthdayNote(const LunarBirthday& birthday, const BirthdayDay& day) {
+  std::string note;
+  if (day.ordinaryMonth) {
+    note = "这一年没有闰" + std::string(calendar::kLunarMonthNames[static_cast<std::size_t>(birthday.month)]) +
+           "月，按" + LunarDateText(day.code) + "过";
+  }
+  if (day.shortMonth) note += std::string(note.empty() ? "" : "；") + "这个月只有二十九天，按廿九过";
+  return note;
 }
 
 std::vector<Birthday> Birthdays(const CommandLine& line) {
@@ -155,15 +160,13 @@ int IcsCommand(const CommandLine& line, Context& ctx) {
   }
   for (const Birthday& b : birthdays) {
     const std::string kind = "birthday-" + Fingerprint(b.name + '\x1f' + BirthdayText(b.date));
-    for (const BirthdayDay& d : LunarBirthdaysIn(b.date, range.first, range.last)) {
-      std::string note;
-      if (d.ordinaryMonth) note = "这一年没有闰" + std::string(calendar::kLunarMonthNames[static_cast<std::size_t>(b.date.month)]) + "月，按" + LunarDateText(d.code) + "过";
-      if (d.shortMonth) note += std::string(note.empty() ? "" : "；") + "这个月只有二十九天，按廿九过";
-      events.push_back({d.day, Uid(kind, d.day), b.name + "生日（农历" + BirthdayText(b.date) + "）", note, "生日"});
-    }
+    for (const BirthdayDay& d : LunarBirthdaysIn(b.date, range.first, range.last))
+      events.push_back({d.day, Uid(kind, d.day), b.name + "生日（农历" + BirthdayText(b.date) + "）",
+                        BirthdayNote(b.date, d), "生日"});
   }
   // By day; within a day in the order the parts were added.
-  std::stable_sort(events.begin(), events.end(), [](const AllDayEvent& a, const AllDayEvent& b) { return a.day < b.day; });
+  std::stable_sort(events.begin(), events.end(),
+                   [](const AllDayEvent& a, const AllDayEvent& b) { return a.day < b.day; });
   const std::string text = CalendarText(kCalendarName, events);
   ctx.out.write(text.data(), static_cast<std::streamsize>(text.size()));
   return kExitOk;

@@ -1,8 +1,11 @@
 // lunar and month, driven through the executable.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <chrono>
 #include <cstdio>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -63,6 +66,18 @@ struct FieldCase {
   const char* value;
 };
 
+// Runs lunar for the case's date and checks its field; returns stderr.
+std::string ExpectField(const FieldCase& c) {
+  const auto r = RunCli({"lunar", c.date});
+  EXPECT_EQ(r.status, 0) << c.date << ": " << r.err;
+  const auto fields = SplitTabs(Lines(r.out).at(0));
+  EXPECT_EQ(fields.size(), std::size_t{kFieldCount}) << c.date;
+  if (fields.size() == std::size_t{kFieldCount}) {
+    EXPECT_EQ(fields[c.field], c.value) << c.date << " field " << c.field;
+  }
+  return r.err;
+}
+
 TEST(LunarCli, MarksLandInTheirOwnColumns) {
   const FieldCase cases[] = {
       {"2011-02-02", kLunarFestival, "除夕"}, {"2011-02-03", kLunarFestival, "春节"},
@@ -79,13 +94,7 @@ TEST(LunarCli, MarksLandInTheirOwnColumns) {
       {"2012-02-29", kDate, "2012-02-29"},      {"0001-01-01", kCode, "0"},
       {"9999-12-31", kDate, "9999-12-31"},      {"2011-3-5", kDate, "2011-03-05"},
   };
-  for (const FieldCase& c : cases) {
-    const auto r = RunCli({"lunar", c.date});
-    ASSERT_EQ(r.status, 0) << c.date << ": " << r.err;
-    const auto fields = SplitTabs(Lines(r.out).at(0));
-    ASSERT_EQ(fields.size(), std::size_t{kFieldCount}) << c.date;
-    EXPECT_EQ(fields[c.field], c.value) << c.date << " field " << c.field;
-  }
+  for (const FieldCase& c : cases) ExpectField(c);
 }
 
 // The 休/班 column against the published schedules, and the one note for a
@@ -98,12 +107,7 @@ TEST(LunarCli, PublicHolidaysAndTheYearsWithout) {
       {"2026-01-04", kPublicHoliday, "班"}, {"2015-09-03", kPublicHoliday, "休"},
       {"2004-01-01", kPublicHoliday, "休"}, {"2011-03-05", kPublicHoliday, ""},
   };
-  for (const FieldCase& c : cases) {
-    const auto r = RunCli({"lunar", c.date});
-    ASSERT_EQ(r.status, 0) << c.date << ": " << r.err;
-    EXPECT_EQ(r.err, "") << c.date;
-    EXPECT_EQ(SplitTabs(Lines(r.out).at(0)).at(c.field), c.value) << c.date;
-  }
+  for (const FieldCase& c : cases) EXPECT_EQ(ExpectField(c), "") << c.date;
   const auto json = RunCli({"lunar", "--json", "2024-02-18"});
   EXPECT_EQ(ParseJson(json.out)["publicHoliday"].str(), "班");
 
@@ -119,6 +123,26 @@ TEST(LunarCli, PublicHolidaysAndTheYearsWithout) {
   EXPECT_EQ(missing.status, 3);
   EXPECT_EQ(missing.out, "");
   EXPECT_EQ(missing.err, "数据文件不存在：" + empty + "holidays.tsv\n");
+  struct Bad {
+    std::string content;  // empty: a FIFO, which must not block the run
+    std::string err;
+  };
+  const Bad bad[] = {{"date\tkind\n", "节假日数据文件已损坏（第 1 行）："},
+                     {"date\tkind\tname\n2024-02-10\t假\t春节\n", "节假日数据文件已损坏（第 2 行）："},
+                     {"date\tkind\tname\n2024-02-30\t休\t春节\n", "节假日数据文件已损坏（第 2 行）："},
+                     {"", "数据文件不是普通文件："}};
+  for (const Bad& b : bad) {
+    const std::string dir = tongshu::testing::MakeTempDir();
+    const std::string file = dir + "holidays.tsv";
+    if (b.content.empty()) {
+      ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0);
+    } else {
+      std::ofstream(file) << b.content;
+    }
+    const auto r = RunCli({"lunar", "--data-dir", dir, "2024-02-10"});
+    EXPECT_EQ(r.status, 3) << b.err;
+    EXPECT_EQ(r.err, b.err + file + "\n");
+  }
 }
 
 TEST(LunarCli, InvalidDatesGetTheWindowsMessage) {

@@ -14,11 +14,7 @@
 namespace {
 
 using namespace std::chrono;
-using tongshu::cli::AppendContentLine;
-using tongshu::cli::EscapeText;
-using tongshu::cli::IsoDate;
-using tongshu::cli::LunarBirthdaysIn;
-using tongshu::cli::ParseLunarBirthday;
+using namespace tongshu::cli;
 using tongshu::testing::RunCli;
 
 sys_days Day(int y, unsigned m, unsigned d) { return sys_days{year{y} / month{m} / d}; }

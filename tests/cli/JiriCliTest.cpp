@@ -3,11 +3,14 @@
 
 #include <chrono>
 #include <cstdio>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "CliRun.h"
+#include "Commands.h"
+#include "Database.h"
 #include "JiriSearch.h"
 #include "JsonParse.h"
 #include "Tsv.h"
@@ -146,6 +149,45 @@ TEST(JiriCli, RefusalsAndTheEmptyResult) {
       EXPECT_EQ(r.err.rfind("不认识的活动", 0), 0u) << r.err;
     }
   }
+}
+
+// A source that counts how it is asked and hands out rows out of order, one
+// day twice.
+struct CountingDatabase final : tongshu::db::Database {
+  int firstRows = 0, scans = 0;
+  std::optional<tongshu::db::Record> firstRow(const std::string&, const std::string&) override {
+    ++firstRows;
+    return std::nullopt;
+  }
+  void forEachRow(const std::string&, const std::string& table, const std::vector<std::string>& columns,
+                  const std::function<void(const tongshu::db::Record&)>& visit) override {
+    ++scans;
+    EXPECT_EQ(table, "huangdao");
+    for (const auto& [gn, yi] : {std::pair{"2011-03-06", "嫁娶"}, {"2011-03-05 12:00:00", "嫁娶"},
+                                 {"2011-03-06", "祭祀"}, {"2011-03-07", "祭祀"}, {"2011-03-08", "嫁娶"}}) {
+      tongshu::db::Record r;
+      r.names = columns;
+      r.values = {gn, "农历二月初一 兔年 星期六 玉堂黄道 执日 女土蝠", "冲牛(癸丑)煞西", yi, "开市"};
+      visit(r);
+    }
+  }
+};
+
+TEST(JiriSearch, OnePassOverTheTableFirstRowOfADayByDate) {
+  CountingDatabase database;
+  std::ostringstream out, err;
+  tongshu::cli::Context ctx{out, err, "/nowhere/", database};
+  tongshu::cli::CommandLine line;
+  line.positional = {"嫁娶"};
+  line.values = {{"from", {"2011-03-05"}}, {"to", {"2011-03-07"}}};
+  EXPECT_EQ(tongshu::cli::JiriCommand(line, ctx), 0);
+  EXPECT_EQ(database.scans, 1);
+  EXPECT_EQ(database.firstRows, 0);
+  // 03-06's first row counts, the second is passed over; 03-08 is outside.
+  const auto lines = Lines(out.str());
+  ASSERT_EQ(lines.size(), 2u) << out.str();
+  EXPECT_EQ(SplitTabs(lines[0])[0], "2011-03-05");
+  EXPECT_EQ(SplitTabs(lines[1])[0], "2011-03-06");
 }
 
 TEST(JiriCli, HelpShowsEveryEverydayWord) {
