@@ -1,6 +1,6 @@
 #include "HuangdaoLookup.h"
 
-#include "Database.h"
+#include "Utf8.h"
 
 namespace tongshu::almanac {
 namespace {
@@ -14,6 +14,15 @@ int DigitsValue(std::string_view field, std::size_t maxDigits) {
     value = value * 10 + (c - '0');
   }
   return value;
+}
+
+// The text before the next blank, and the rest after it.
+std::string_view NextItem(std::string_view& rest) {
+  while (!rest.empty() && rest.front() == ' ') rest.remove_prefix(1);
+  const std::size_t blank = rest.find(' ');
+  const std::string_view item = rest.substr(0, blank);
+  rest.remove_prefix(blank == std::string_view::npos ? rest.size() : blank);
+  return item;
 }
 
 }  // namespace
@@ -32,19 +41,30 @@ std::string JoinDateText(std::string_view year, std::string_view month, std::str
   return text;
 }
 
-std::optional<std::chrono::year_month_day> ParseDateText(std::string_view dateText) {
-  const std::size_t first = dateText.find('-');
-  if (first == std::string_view::npos) return std::nullopt;
-  const std::size_t second = dateText.find('-', first + 1);
-  if (second == std::string_view::npos) return std::nullopt;
-  const int y = DigitsValue(dateText.substr(0, first), 4);
-  const int m = DigitsValue(dateText.substr(first + 1, second - first - 1), 2);
-  // A third "-" makes the day field a non-digit and fails here.
-  const int d = DigitsValue(dateText.substr(second + 1), 2);
-  if (y < 100 || m < 1 || d < 1) return std::nullopt;
-  const std::chrono::year_month_day date{std::chrono::year{y}, std::chrono::month{static_cast<unsigned>(m)},
-                                         std::chrono::day{static_cast<unsigned>(d)}};
+std::optional<std::chrono::year_month> ParseYearMonthText(std::string_view text) {
+  const std::size_t dash = text.find('-');
+  if (dash == std::string_view::npos) return std::nullopt;
+  const int y = DigitsValue(text.substr(0, dash), 4);
+  // A second "-" makes the month field a non-digit and fails here.
+  const int m = DigitsValue(text.substr(dash + 1), 2);
+  if (y < 1 || m < 1 || m > 12) return std::nullopt;
+  return std::chrono::year{y} / std::chrono::month{static_cast<unsigned>(m)};
+}
+
+std::optional<std::chrono::year_month_day> ParseYmdText(std::string_view text) {
+  const std::size_t dash = text.rfind('-');
+  if (dash == std::string_view::npos) return std::nullopt;
+  const auto ym = ParseYearMonthText(text.substr(0, dash));
+  const int d = DigitsValue(text.substr(dash + 1), 2);
+  if (!ym || d < 1) return std::nullopt;
+  const std::chrono::year_month_day date = *ym / std::chrono::day{static_cast<unsigned>(d)};
   if (!date.ok()) return std::nullopt;
+  return date;
+}
+
+std::optional<std::chrono::year_month_day> ParseDateText(std::string_view dateText) {
+  const auto date = ParseYmdText(dateText);
+  if (!date || date->year() < std::chrono::year{100}) return std::nullopt;
   return date;
 }
 
@@ -55,17 +75,83 @@ std::optional<std::string> HuangdaoStatement(std::string_view dateText) {
   return sql;
 }
 
-HuangdaoDay FormatHuangdaoDay(std::string_view dateText, const db::Record& row) {
+HuangdaoRequest CheckHuangdaoBoxes(std::string_view year, std::string_view month, std::string_view day) {
+  HuangdaoRequest request;
+  const std::string_view y = TrimBlanks(year), m = TrimBlanks(month), d = TrimBlanks(day);
+  if (y.empty()) {
+    request.message = kNoYearMessage;
+  } else if (m.empty()) {
+    request.message = kNoMonthMessage;
+  } else if (d.empty()) {
+    request.message = kNoDayMessage;
+  } else {
+    request.dateText = JoinDateText(y, m, d);
+    if (auto sql = HuangdaoStatement(request.dateText)) {
+      request.statement = std::move(*sql);
+    } else {
+      request.message = kInvalidDateMessage;
+    }
+  }
+  return request;
+}
+
+HuangdaoRow HuangdaoRowOf(const std::function<std::string(std::string_view column)>& fieldOf) {
+  HuangdaoRow row;
+  for (const HuangdaoColumn& column : kHuangdaoColumns) row.*column.text = fieldOf(column.name);
+  return row;
+}
+
+HuangdaoDay FormatHuangdaoDay(std::string_view dateText, const HuangdaoRow& row) {
   HuangdaoDay day;
-  day.overview.append(dateText).append("  ").append(TrimBlanks(row.field("nn")));
-  day.lines.reserve(2 * kHuangdaoEntries.size() - 1);
-  for (const HuangdaoEntry& entry : kHuangdaoEntries) {
+  day.overview.append(dateText).append("  ").append(TrimBlanks(row.nn));
+  day.lines.reserve(2 * (kHuangdaoColumns.size() - 1) - 1);
+  for (const HuangdaoColumn& entry : kHuangdaoColumns) {
+    if (entry.label.empty()) continue;
     if (!day.lines.empty()) day.lines.emplace_back();
     std::string line(entry.label);
-    line.append(TrimBlanks(row.field(entry.column)));
+    line.append(TrimBlanks(row.*entry.text));
     day.lines.push_back(std::move(line));
   }
   return day;
+}
+
+HuangdaoOverview ParseOverview(std::string_view nn) {
+  std::string_view rest = TrimBlanks(nn);
+  HuangdaoOverview overview;
+  overview.lunarDate = NextItem(rest);
+  constexpr std::string_view kLunarPrefix = "农历";
+  if (overview.lunarDate.starts_with(kLunarPrefix)) overview.lunarDate.remove_prefix(kLunarPrefix.size());
+  overview.zodiacYear = NextItem(rest);
+  overview.weekday = NextItem(rest);
+  overview.dayStar = NextItem(rest);
+  overview.officer = NextItem(rest);
+  overview.mansion = NextItem(rest);
+  overview.solarTerm = NextItem(rest);
+  return overview;
+}
+
+std::string_view ClashAnimal(std::string_view cong) {
+  constexpr std::string_view kClash = "冲";
+  cong = TrimBlanks(cong);
+  if (!cong.starts_with(kClash)) return {};
+  cong.remove_prefix(kClash.size());
+  // The animal is one character, never ASCII.
+  const std::size_t n = Utf8SequenceLength(cong);
+  if (n < 2) return {};
+  return cong.substr(0, n);
+}
+
+std::vector<std::string_view> ListItems(std::string_view list) {
+  std::vector<std::string_view> items;
+  std::string_view rest = TrimBlanks(list);
+  for (std::string_view item = NextItem(rest); !item.empty(); item = NextItem(rest)) items.push_back(item);
+  return items;
+}
+
+bool ListHolds(std::string_view list, std::string_view item) {
+  for (std::string_view found = NextItem(list); !found.empty(); found = NextItem(list))
+    if (found == item) return true;
+  return false;
 }
 
 }  // namespace tongshu::almanac

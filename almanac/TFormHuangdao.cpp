@@ -31,11 +31,6 @@ constexpr int kClientHeight = 464;
 
 QString U8(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
-std::string TrimmedUtf8(const QString& text) {
-  const QByteArray bytes = text.toUtf8();
-  return std::string(almanac::TrimBlanks(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))));
-}
-
 // An editable drop-down with two-digit (or four-digit) items from..to. It
 // starts empty with nothing chosen; typed text is never added as an item.
 QComboBox* MakeDateBox(QWidget* parent, const char* name, int from, int to, int width, const QRect& geometry) {
@@ -135,35 +130,22 @@ void TFormHuangdao::FormCreate() {
 
 void TFormHuangdao::RzBitBtn1Click() {
   Guarded(services_.messages, [&] {
-    const std::string year = TrimmedUtf8(SYear->currentText());
-    if (year.empty()) {
-      services_.messages.ShowInfo(QStringLiteral("请选择年!"));
-      return;
-    }
-    const std::string month = TrimmedUtf8(SMonth->currentText());
-    if (month.empty()) {
-      services_.messages.ShowInfo(QStringLiteral("请选择月!"));
-      return;
-    }
-    const std::string day = TrimmedUtf8(Sday->currentText());
-    if (day.empty()) {
-      services_.messages.ShowInfo(QStringLiteral("请选择日!"));
-      return;
-    }
-    const std::string dateText = almanac::JoinDateText(year, month, day);
-    const std::optional<std::string> sql = almanac::HuangdaoStatement(dateText);
-    if (!sql) {
-      services_.messages.ShowInfo(QStringLiteral("请选择有效的日期!"));
+    const almanac::HuangdaoRequest request = almanac::CheckHuangdaoBoxes(
+        SYear->currentText().toStdString(), SMonth->currentText().toStdString(), Sday->currentText().toStdString());
+    if (!request.ok()) {
+      services_.messages.ShowInfo(U8(request.message));
       return;
     }
     ADOQuery1.close();
     if (ADOQuery1.connectionString().empty()) ADOQuery1.setConnectionString(BirthConnStr(services_.dataDirectory));
-    ADOQuery1.setSql(*sql);
+    ADOQuery1.setSql(request.statement);
     ADOQuery1.open();
     if (ADOQuery1.isEmpty()) return;
     // Formats the whole result before touching the display, so a failure
     // leaves the previous day on screen.
-    const almanac::HuangdaoDay shown = almanac::FormatHuangdaoDay(dateText, *ADOQuery1.row());
+    const db::Record& record = *ADOQuery1.row();
+    const almanac::HuangdaoDay shown = almanac::FormatHuangdaoDay(
+        request.dateText, almanac::HuangdaoRowOf([&](std::string_view column) { return record.field(column); }));
     Label1->setText(U8(shown.overview));
     QStringList lines;
     for (const std::string& line : shown.lines) lines << U8(line);

@@ -6,12 +6,21 @@ namespace tongshu::cli {
 
 std::optional<std::string> CommandLine::value(std::string_view option) const {
   const auto it = values.find(option);
-  if (it == values.end()) return std::nullopt;
-  return it->second;
+  if (it == values.end() || it->second.empty()) return std::nullopt;
+  return it->second.back();
+}
+
+std::vector<std::string> CommandLine::all(std::string_view option) const {
+  const auto it = values.find(option);
+  return it == values.end() ? std::vector<std::string>{} : it->second;
 }
 
 CommandLine ParseCommandLine(std::string_view command, std::span<const std::string> args,
-                             std::span<const std::string_view> valueOptions) {
+                             std::span<const std::string_view> valueOptions,
+                             std::span<const std::string_view> flagOptions) {
+  const auto listed = [](std::span<const std::string_view> options, std::string_view name) {
+    return std::find(options.begin(), options.end(), name) != options.end();
+  };
   const auto fail = [&](const std::string& what) -> InputError {
     return InputError("tongshu-cli " + std::string(command) + ": " + what + " (see tongshu-cli " +
                       std::string(command) + " --help)");
@@ -42,8 +51,12 @@ CommandLine ParseCommandLine(std::string_view command, std::span<const std::stri
       inlineValue = std::string(name.substr(eq + 1));
       name = name.substr(0, eq);
     }
-    const bool known = name == "data-dir" ||
-                       std::find(valueOptions.begin(), valueOptions.end(), name) != valueOptions.end();
+    if (listed(flagOptions, name)) {
+      if (inlineValue) throw fail("option '--" + std::string(name) + "' takes no value");
+      line.flags.emplace(name);
+      continue;
+    }
+    const bool known = name == "data-dir" || listed(valueOptions, name);
     if (!known) throw fail("unknown option '--" + std::string(name) + "'");
     std::string value;
     if (inlineValue) {
@@ -56,7 +69,7 @@ CommandLine ParseCommandLine(std::string_view command, std::span<const std::stri
     if (name == "data-dir") {
       line.dataDir = std::move(value);
     } else {
-      line.values[std::string(name)] = std::move(value);
+      line.values[std::string(name)].push_back(std::move(value));
     }
   }
   return line;

@@ -1,12 +1,14 @@
 // lunar and month: the calendar engine and the month builder the perpetual
 // calendar window fills its grid from.
-#include <charconv>
 #include <chrono>
 #include <cstdio>
 #include <optional>
 
 #include "CalendarAnnotations.h"
 #include "Commands.h"
+#include "Dates.h"
+#include "Holidays.h"
+#include "HuangdaoLookup.h"
 #include "Json.h"
 #include "LunarCalendar.h"
 #include "MonthBuilder.h"
@@ -17,58 +19,18 @@ namespace {
 
 using calendar::Date;
 
-constexpr std::string_view kInvalidDate = "请选择有效的日期!";
-
-// 1 to maxDigits ASCII digits, nothing else.
-std::optional<int> Digits(std::string_view text, std::size_t maxDigits) {
-  if (text.empty() || text.size() > maxDigits) return std::nullopt;
-  int value = 0;
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (ec != std::errc{} || end != text.data() + text.size()) return std::nullopt;
-  return value;
-}
-
-// "Y-M" or "Y-M-D": a year of 1 to 4 digits (1..9999), month and day of 1 or
-// 2 digits, leading zeros allowed, no blanks or signs.
-std::optional<std::chrono::year_month> ParseYearMonth(std::string_view text) {
-  const auto dash = text.find('-');
-  if (dash == std::string_view::npos) return std::nullopt;
-  const auto year = Digits(text.substr(0, dash), 4);
-  const auto month = Digits(text.substr(dash + 1), 2);
-  if (!year || !month || *year < 1 || *month < 1 || *month > 12) return std::nullopt;
-  return std::chrono::year{*year} / std::chrono::month{static_cast<unsigned>(*month)};
-}
-
-Date ParseDate(std::string_view text) {
-  const auto dash = text.rfind('-');
-  if (dash != std::string_view::npos) {
-    const auto ym = ParseYearMonth(text.substr(0, dash));
-    const auto day = Digits(text.substr(dash + 1), 2);
-    if (ym && day && *day >= 1) {
-      const Date date = *ym / std::chrono::day{static_cast<unsigned>(*day)};
-      if (date.ok()) return date;
-    }
-  }
-  throw InputError(std::string(kInvalidDate));
-}
-
-std::string DateText(const Date& date) {
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "%04d-%02u-%02u", static_cast<int>(date.year()),
-                static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()));
-  return buf;
-}
-
 std::string ColourText(std::uint32_t rgb) {
   char buf[8];
   std::snprintf(buf, sizeof buf, "#%06X", static_cast<unsigned>(rgb & 0xFFFFFF));
   return buf;
 }
 
-void AppendLunarLine(std::string& buffer, const Date& date, bool json) {
+void AppendLunarLine(std::string& buffer, const Date& date, const Holidays& holidays, bool json) {
   const int code = calendar::LunarDateOf(date);
   const unsigned dayOfMonth = static_cast<unsigned>(date.day());
-  const std::string dateText = DateText(date);
+  const std::string dateText = IsoDate(date);
+  const PublicHoliday* publicHoliday = holidays.find(std::chrono::sys_days{date});
+  const std::string_view offOrWork = publicHoliday ? std::string_view(publicHoliday->kind) : std::string_view();
   const std::string codeText = std::to_string(code);
   const std::string month = calendar::LunarMonthNameOfCode(code);
   const std::string day = calendar::LunarDayNameOfCode(code);
@@ -88,12 +50,13 @@ void AppendLunarLine(std::string& buffer, const Date& date, bool json) {
                   .addString("lunarFestival", lunarFestival)
                   .addString("holiday", holiday)
                   .addString("starSign", starSign)
+                  .addString("publicHoliday", offOrWork)
                   .str();
   } else {
     for (const std::string_view field :
          {std::string_view(dateText), std::string_view(codeText), std::string_view(month),
           std::string_view(day), std::string_view(zodiac), std::string_view(term),
-          std::string_view(lunarFestival), std::string_view(holiday), std::string_view(starSign)}) {
+          std::string_view(lunarFestival), std::string_view(holiday), std::string_view(starSign), offOrWork}) {
       buffer.append(field);
       buffer.push_back('\t');
     }
@@ -105,26 +68,23 @@ void AppendLunarLine(std::string& buffer, const Date& date, bool json) {
 }  // namespace
 
 int LunarCommand(const CommandLine& line, Context& ctx) {
-  const auto from = line.value("from");
-  const auto to = line.value("to");
-  Date first, last;
-  if (line.positional.size() == 1 && !from && !to) {
-    first = last = ParseDate(line.positional.front());
-  } else if (line.positional.empty() && from && to) {
-    first = ParseDate(*from);
-    last = ParseDate(*to);
-    if (std::chrono::sys_days{first} > std::chrono::sys_days{last})
-      throw InputError("起始日期不能晚于结束日期!");
+  DateRange range;
+  if (line.positional.size() == 1 && !line.value("from") && !line.value("to")) {
+    const Date date = ParseDateArgument(line.positional.front());
+    range = OrderedRange(date, date);
+  } else if (line.positional.empty() && line.value("from") && line.value("to")) {
+    range = RangeOptions("lunar", line);
   } else {
     throw InputError("tongshu-cli lunar: give one DATE, or --from DATE and --to DATE (see tongshu-cli lunar --help)");
   }
+  const Holidays holidays = Holidays::Load(ctx.dataDir + std::string(kHolidaysFile));
+  if (const std::string note = holidays.uncoveredNote(range.first, range.last); !note.empty()) ctx.err << note << '\n';
 
   // Written in large blocks: a whole 150-year range is some 55,000 lines.
   std::string buffer;
   buffer.reserve(1 << 17);
-  const std::chrono::sys_days end{last};
-  for (std::chrono::sys_days d{first}; d <= end; d += std::chrono::days{1}) {
-    AppendLunarLine(buffer, Date{d}, line.json);
+  for (std::chrono::sys_days d = range.first; d <= range.last; d += std::chrono::days{1}) {
+    AppendLunarLine(buffer, Date{d}, holidays, line.json);
     if (buffer.size() >= (1 << 16)) {
       ctx.out.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
       buffer.clear();
@@ -136,12 +96,12 @@ int LunarCommand(const CommandLine& line, Context& ctx) {
 
 int MonthCommand(const CommandLine& line, Context& ctx) {
   RequirePositional("month", line, 1);
-  const auto ym = ParseYearMonth(line.positional.front());
-  if (!ym) throw InputError(std::string(kInvalidDate));
+  const auto ym = almanac::ParseYearMonthText(line.positional.front());
+  if (!ym) throw InputError(std::string(almanac::kInvalidDateMessage));
   int day = 1;
   if (const auto dayText = line.value("day")) {
     const std::int64_t d = numerology::StrToInt64(*dayText);
-    if (d < 1 || d > 31) throw InputError(std::string(kInvalidDate));
+    if (d < 1 || d > 31) throw InputError(std::string(almanac::kInvalidDateMessage));
     day = static_cast<int>(d);
   }
   const Date date = calendar::FitDate(static_cast<int>(ym->year()), static_cast<int>(static_cast<unsigned>(ym->month())), day);

@@ -5,6 +5,7 @@
 #include <new>
 
 #include "Commands.h"
+#include "JiriSearch.h"
 #include "Database.h"
 #include "MdbDatabase.h"
 #include "NumberText.h"
@@ -17,9 +18,14 @@ struct Command {
   std::span<const std::string_view> valueOptions;
   std::string_view help;
   int (*run)(const CommandLine&, Context&);
+  std::span<const std::string_view> flagOptions = {};
+  std::string (*moreHelp)() = nullptr;  // help made from a table
 };
 
 constexpr std::array<std::string_view, 2> kLunarOptions{"from", "to"};
+constexpr std::array<std::string_view, 3> kJiriOptions{"from", "to", "zodiac"};
+constexpr std::array<std::string_view, 1> kJiriFlags{"weekend"};
+constexpr std::array<std::string_view, 5> kIcsOptions{"from", "to", "with", "birthday", "name"};
 constexpr std::array<std::string_view, 1> kMonthOptions{"day"};
 constexpr std::array<std::string_view, 2> kPinyinOptions{"flags", "max"};
 
@@ -37,8 +43,40 @@ constexpr std::string_view kLunarHelp =
     "One line per day, tab-separated, empty fields kept: the date, the lunar\n"
     "date code (month * 100 + day, negative in a leap month, 0 outside\n"
     "1901-2050), the lunar month name, the lunar day name, the zodiac year, the\n"
-    "solar term, the lunar festival, the Gregorian festival and the star sign.\n"
-    "DATE is Y-M-D (year 1 to 9999, e.g. 2012-05-21 or 2012-5-21).\n";
+    "solar term, the lunar festival, the Gregorian festival, the star sign, and\n"
+    "the public-holiday mark of mainland China: 休 a statutory holiday, 班 a\n"
+    "working day on a weekend (holidays.tsv; years it does not cover are named\n"
+    "once on stderr). DATE is Y-M-D (year 1 to 9999, e.g. 2012-05-21 or 2012-5-21).\n";
+
+constexpr std::string_view kJiriHelp =
+    "Usage: tongshu-cli jiri ACTIVITY --from DATE --to DATE [--zodiac ANIMAL] [--weekend]\n"
+    "\n"
+    "The good days for an activity, from table huangdao of KorBirth.dll (read\n"
+    "once): a day qualifies when its 宜 list holds the activity and its 忌 list\n"
+    "holds none of its words. ACTIVITY is a word of the almanac's lists (嫁娶,\n"
+    "移徙, 入宅, 开市, 动土, 出行, 祭祀, ...) or one of the everyday words below.\n"
+    "--zodiac ANIMAL (虎 or 寅虎) drops the days that clash (冲) with it;\n"
+    "--weekend keeps Saturdays and Sundays only. Dates from 1901-01-01 to\n"
+    "2050-12-31. One line per day, by date, tab-separated: the date, the\n"
+    "weekday, the lunar date, the day's 黄道/黑道 star, the 建除 officer, the\n"
+    "冲煞 text and the matched words. No such day: status 1 and one line on\n"
+    "stderr.\n"
+    "\n"
+    "Everyday words:\n";
+
+constexpr std::string_view kIcsHelp =
+    "Usage: tongshu-cli ics --from DATE --to DATE [--with LIST] [--birthday [闰]M-D --name TEXT]...\n"
+    "\n"
+    "An iCalendar file (RFC 5545) on stdout, one all-day event per item. LIST\n"
+    "is comma-separated (default terms,festivals,holidays): terms (the 24 solar\n"
+    "terms), festivals (lunar and Gregorian, as the calendar shows them), lunar\n"
+    "(the lunar date of every day), holidays (休 and 班 of mainland China from\n"
+    "holidays.tsv), almanac (the day's 宜 and 忌, from KorBirth.dll). Each\n"
+    "--birthday with its --name adds a lunar birthday in every year of the range.\n"
+    "A birthday in a leap month falls in the ordinary month of that number in\n"
+    "years without the leap month; day 30 falls on the 29th of a 29-day month.\n"
+    "Dates from 1901-01-01 to 2050-12-31. UIDs are stable: the same request\n"
+    "gives the same bytes, and importing again updates the events.\n";
 
 constexpr std::string_view kMonthHelp =
     "Usage: tongshu-cli month YYYY-MM [--day D]\n"
@@ -91,8 +129,10 @@ constexpr std::string_view kNetNameHelp =
     "initials, digits as letters) and the trait chosen by the last of them,\n"
     "tab-separated; the trait is empty when the last letter selects none.\n";
 
-constexpr std::array<Command, 7> kCommands{{
+constexpr std::array<Command, 9> kCommands{{
     {"lunar", kLunarOptions, kLunarHelp, LunarCommand},
+    {"jiri", kJiriOptions, kJiriHelp, JiriCommand, kJiriFlags, EverydayWordsHelp},
+    {"ics", kIcsOptions, kIcsHelp, IcsCommand},
     {"month", kMonthOptions, kMonthHelp, MonthCommand},
     {"almanac", {}, kAlmanacHelp, AlmanacCommand},
     {"mobile", {}, kMobileHelp, MobileCommand},
@@ -108,7 +148,9 @@ constexpr std::string_view kUsage =
     "output are UTF-8.\n"
     "\n"
     "Commands:\n"
-    "  lunar DATE | --from DATE --to DATE   lunar date and marks of each day\n"
+    "  lunar DATE | --from DATE --to DATE   lunar date, marks and 休/班 of each day\n"
+    "  jiri ACTIVITY --from DATE --to DATE  good days for an activity (KorBirth.dll)\n"
+    "  ics --from DATE --to DATE            an iCalendar file of terms, festivals, ...\n"
     "  month YYYY-MM [--day D]              the perpetual calendar's month grid\n"
     "  almanac Y-M-D                        the day's almanac (KorBirth.dll)\n"
     "  mobile NUMBER                        the mobile-number reading (dream.dll)\n"
@@ -119,9 +161,9 @@ constexpr std::string_view kUsage =
     "Every command takes --json (one JSON object per line), --data-dir DIR\n"
     "(where the data files are; default: the executable's directory) and --help.\n"
     "\n"
-    "Exit status: 0 done; 1 almanac: no row for the date; 2 bad input (the\n"
-    "window's message on stderr); 3 a data file missing or damaged; 4 any other\n"
-    "failure.\n";
+    "Exit status: 0 done; 1 almanac: no row for the date, jiri: no such day;\n"
+    "2 bad input (the window's message on stderr); 3 a data file missing or\n"
+    "damaged; 4 any other failure.\n";
 
 std::string WithSeparator(std::string dir) {
   if (dir.empty()) return "./";
@@ -129,15 +171,17 @@ std::string WithSeparator(std::string dir) {
   return dir;
 }
 
-int RunCommand(const Command& command, std::span<const std::string> args, std::ostream& out,
+int RunCommand(const Command& command, std::span<const std::string> args, std::ostream& out, std::ostream& err,
                const std::string& defaultDataDir) {
-  const CommandLine line = ParseCommandLine(command.name, args, command.valueOptions);
+  const CommandLine line = ParseCommandLine(command.name, args, command.valueOptions, command.flagOptions);
   if (line.help) {
-    out << command.help << kCommonOptions;
+    out << command.help;
+    if (command.moreHelp) out << command.moreHelp();
+    out << kCommonOptions;
     return kExitOk;
   }
   db::MdbDatabase database;
-  Context ctx{out, WithSeparator(line.dataDir.value_or(defaultDataDir)), database};
+  Context ctx{out, err, WithSeparator(line.dataDir.value_or(defaultDataDir)), database};
   return command.run(line, ctx);
 }
 
@@ -157,7 +201,7 @@ int Run(std::span<const std::string> args, std::ostream& out, std::ostream& err,
       return kExitOk;
     }
     for (const Command& command : kCommands) {
-      if (command.name == name) return RunCommand(command, args.subspan(1), out, defaultDataDir);
+      if (command.name == name) return RunCommand(command, args.subspan(1), out, err, defaultDataDir);
     }
     err << "tongshu-cli: unknown command '" << name << "' (see tongshu-cli --help)\n";
     return kExitBadInput;

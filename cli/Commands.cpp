@@ -1,5 +1,7 @@
 #include "Commands.h"
 
+#include "Utf8.h"
+
 namespace tongshu::cli {
 
 void RequirePositional(std::string_view command, const CommandLine& line, std::size_t count) {
@@ -8,6 +10,10 @@ void RequirePositional(std::string_view command, const CommandLine& line, std::s
   throw InputError("tongshu-cli " + name + ": expected " + std::to_string(count) + " argument" +
                    (count == 1 ? "" : "s") + ", got " + std::to_string(line.positional.size()) +
                    " (see tongshu-cli " + name + " --help)");
+}
+
+void RequireUtf8(std::string_view text) {
+  if (!IsValidUtf8(text)) throw InputError("输入的文字不是有效的 UTF-8 编码!");
 }
 
 void WriteFields(std::ostream& out, std::initializer_list<std::string_view> fields) {

@@ -17,6 +17,7 @@ namespace tongshu::cli {
 
 struct Context {
   std::ostream& out;
+  std::ostream& err;  // notes beside a result; failures are thrown
   std::string dataDir;  // ends in a separator
   db::Database& database;
 };
@@ -28,9 +29,14 @@ int PinyinCommand(const CommandLine& line, Context& ctx);
 int NetNameCommand(const CommandLine& line, Context& ctx);
 int AlmanacCommand(const CommandLine& line, Context& ctx);
 int MobileCommand(const CommandLine& line, Context& ctx);
+int JiriCommand(const CommandLine& line, Context& ctx);
+int IcsCommand(const CommandLine& line, Context& ctx);
 
 // Exactly `count` positional arguments, else InputError naming the command.
 void RequirePositional(std::string_view command, const CommandLine& line, std::size_t count);
+
+// InputError unless the text is well-formed UTF-8.
+void RequireUtf8(std::string_view text);
 
 // Text output: fields joined by tabs, then a newline.
 void WriteFields(std::ostream& out, std::initializer_list<std::string_view> fields);

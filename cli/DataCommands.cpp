@@ -41,22 +41,18 @@ int AlmanacCommand(const CommandLine& line, Context& ctx) {
   } else {
     throw InputError("tongshu-cli almanac: give Y-M-D, or Y M D (see tongshu-cli almanac --help)");
   }
-  const std::string_view year = almanac::TrimBlanks(boxes.year);
-  if (year.empty()) throw InputError("请选择年!");
-  const std::string_view month = almanac::TrimBlanks(boxes.month);
-  if (month.empty()) throw InputError("请选择月!");
-  const std::string_view day = almanac::TrimBlanks(boxes.day);
-  if (day.empty()) throw InputError("请选择日!");
-  const std::string dateText = almanac::JoinDateText(year, month, day);
-  const std::optional<std::string> sql = almanac::HuangdaoStatement(dateText);
-  if (!sql) throw InputError("请选择有效的日期!");
+  const almanac::HuangdaoRequest request = almanac::CheckHuangdaoBoxes(boxes.year, boxes.month, boxes.day);
+  if (!request.ok()) throw InputError(std::string(request.message));
+  const std::string& dateText = request.dateText;
 
   db::Query query(ctx.database);
   query.setConnectionString(BuildConnStr(ctx.dataDir, kBirthTail));
-  query.setSql(*sql);
+  query.setSql(request.statement);
   query.open();
   if (query.isEmpty()) return kExitNoRow;
-  const almanac::HuangdaoDay shown = almanac::FormatHuangdaoDay(dateText, *query.row());
+  const db::Record& record = *query.row();
+  const almanac::HuangdaoDay shown = almanac::FormatHuangdaoDay(
+      dateText, almanac::HuangdaoRowOf([&](std::string_view column) { return record.field(column); }));
 
   if (line.json) {
     ctx.out << JsonObject()

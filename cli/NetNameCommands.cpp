@@ -9,7 +9,6 @@
 #include "NumberText.h"
 #include "Pinyin.h"
 #include "Cp936.h"
-#include "Utf8.h"
 
 namespace tongshu::cli {
 namespace {
@@ -26,21 +25,9 @@ std::int32_t Int32Option(const CommandLine& line, std::string_view option, std::
 }
 
 std::string GbkOf(std::string_view utf8) {
-  if (!IsValidUtf8(utf8)) throw InputError("输入的文字不是有效的 UTF-8 编码!");
+  RequireUtf8(utf8);
   return cp936::FromUtf8(utf8);
 }
-
-// The name line's trimming: every leading and trailing character of code 32
-// or below.
-std::string_view TrimLow(std::string_view text) {
-  while (!text.empty() && static_cast<unsigned char>(text.front()) <= 32) text.remove_prefix(1);
-  while (!text.empty() && static_cast<unsigned char>(text.back()) <= 32) text.remove_suffix(1);
-  return text;
-}
-
-// The letter walk of the net-name reading: flags 2 and at most 255 letters,
-// as NetNamePersonality converts, then every digit as its letter.
-constexpr int kNetNameMaxLetters = 255;
 
 }  // namespace
 
@@ -62,14 +49,14 @@ int PinyinCommand(const CommandLine& line, Context& ctx) {
 
 int NetNameCommand(const CommandLine& line, Context& ctx) {
   RequirePositional("netname", line, 1);
-  if (!IsValidUtf8(line.positional.front())) throw InputError("输入的文字不是有效的 UTF-8 编码!");
-  const std::string name(TrimLow(line.positional.front()));
+  RequireUtf8(line.positional.front());
+  const std::string name(numerology::TrimBlanks(line.positional.front()));
   if (name.empty()) throw InputError("请输入你的网名！");
   const std::string gbk = GbkOf(name);
   std::string letters, trait;
   try {
-    letters = netname::DigitsToLetters(netname::ConvertToPinyin(gbk, netname::pfMarkUnmapped, kNetNameMaxLetters));
-    trait = std::string(TrimLow(netname::NetNamePersonality(gbk)));
+    letters = netname::NetNameLetters(gbk);
+    trait = std::string(numerology::TrimBlanks(netname::NetNamePersonality(gbk)));
   } catch (const std::exception&) {
     // The window shows this in place of the trait when the reading fails.
     throw InputError("请重新输入网名，请不要输入特殊字符！");

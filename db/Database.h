@@ -3,6 +3,7 @@
 // and read the first row. Implementations throw DbError with a message that
 // names the file or table.
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -36,6 +37,12 @@ class Database {
   // its first row, or nothing when no row matches.
   virtual std::optional<Record> firstRow(const std::string& connectionString,
                                          const std::string& sql) = 0;
+  // Every row of a table, in the file's order, with the named columns (all
+  // when empty): one pass for a caller that needs the whole table. The record
+  // handed to `visit` lives for that call only. A source that cannot scan
+  // throws DbError.
+  virtual void forEachRow(const std::string& connectionString, const std::string& table,
+                          const std::vector<std::string>& columns, const std::function<void(const Record&)>& visit);
 };
 
 // The query component of a window: a connection string and a statement,

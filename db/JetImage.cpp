@@ -51,7 +51,48 @@ bool KnownType(std::uint8_t t) {
 }  // namespace
 
 std::string JetTextToUtf8(const std::uint8_t* p, std::size_t n) {
-  std::u16string units;
+  // Encoded unit by unit straight into a buffer of the largest size: a table
+  // scan converts hundreds of thousands of texts, and growing strings a
+  // character at a time cost most of it. A byte gives at most two bytes of
+  // UTF-8, a pair of bytes at most three.
+  std::string out(2 * n, '\0');
+  char* w = out.data();
+  const auto put = [&w](char32_t c) {
+    if (c < 0x80) {
+      *w++ = static_cast<char>(c);
+    } else if (c < 0x800) {
+      *w++ = static_cast<char>(0xC0 | c >> 6);
+      *w++ = static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+      *w++ = static_cast<char>(0xE0 | c >> 12);
+      *w++ = static_cast<char>(0x80 | (c >> 6 & 0x3F));
+      *w++ = static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+      *w++ = static_cast<char>(0xF0 | c >> 18);
+      *w++ = static_cast<char>(0x80 | (c >> 12 & 0x3F));
+      *w++ = static_cast<char>(0x80 | (c >> 6 & 0x3F));
+      *w++ = static_cast<char>(0x80 | (c & 0x3F));
+    }
+  };
+  // A high surrogate waits for its low one; either alone becomes U+FFFD.
+  char32_t high = 0;
+  const auto unit = [&](char32_t u) {
+    const bool isLow = u >= 0xDC00 && u <= 0xDFFF;
+    if (high != 0) {
+      if (isLow) {
+        put(0x10000 + ((high - 0xD800) << 10) + (u - 0xDC00));
+        high = 0;
+        return;
+      }
+      put(0xFFFD);
+      high = 0;
+    }
+    if (u >= 0xD800 && u <= 0xDBFF) {
+      high = u;
+    } else {
+      put(isLow ? 0xFFFD : u);
+    }
+  };
   if (n >= 2 && p[0] == 0xFF && p[1] == 0xFE) {
     bool narrow = true;
     for (std::size_t i = 2; i < n;) {
@@ -59,28 +100,19 @@ std::string JetTextToUtf8(const std::uint8_t* p, std::size_t n) {
         narrow = !narrow;
         ++i;
       } else if (narrow) {
-        units.push_back(p[i++]);
+        unit(p[i++]);
       } else if (i + 1 < n) {
-        units.push_back(static_cast<char16_t>(p[i] | p[i + 1] << 8));
+        unit(static_cast<char32_t>(p[i] | p[i + 1] << 8));
         i += 2;
       } else {
         break;
       }
     }
   } else {
-    for (std::size_t i = 0; i + 1 < n; i += 2) units.push_back(static_cast<char16_t>(p[i] | p[i + 1] << 8));
+    for (std::size_t i = 0; i + 1 < n; i += 2) unit(static_cast<char32_t>(p[i] | p[i + 1] << 8));
   }
-  std::string out;
-  out.reserve(units.size() * 3);
-  for (std::size_t i = 0; i < units.size(); ++i) {
-    char32_t c = units[i];
-    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < units.size() && units[i + 1] >= 0xDC00 && units[i + 1] <= 0xDFFF) {
-      c = 0x10000 + ((c - 0xD800) << 10) + (units[++i] - 0xDC00);
-    } else if (c >= 0xD800 && c <= 0xDFFF) {
-      c = 0xFFFD;
-    }
-    AppendUtf8(out, c);
-  }
+  if (high != 0) put(0xFFFD);
+  out.resize(static_cast<std::size_t>(w - out.data()));
   return out;
 }
 

@@ -155,11 +155,29 @@ std::optional<Record> MdbDatabase::firstRow(const std::string& connectionString,
   return firstRowOf(DataSourcePathOf(connectionString), statement);
 }
 
-std::optional<Record> MdbDatabase::firstRowOf(const std::string& path, const SelectStatement& st) {
+std::optional<Record> MdbDatabase::firstRowOf(const std::string& path, const SelectStatement& statement) {
+  std::optional<Record> first;
+  scan(path, statement.table, statement.columns, &statement, [&](Record&& row) {
+    first = std::move(row);
+    return false;
+  });
+  return first;
+}
+
+void MdbDatabase::forEachRow(const std::string& connectionString, const std::string& table,
+                             const std::vector<std::string>& columns, const std::function<void(const Record&)>& visit) {
+  scan(DataSourcePathOf(connectionString), table, columns, nullptr, [&](Record&& row) {
+    visit(row);
+    return true;
+  });
+}
+
+void MdbDatabase::scan(const std::string& path, const std::string& tableName, const std::vector<std::string>& columns,
+                       const SelectStatement* where, const std::function<bool(Record&&)>& visit) {
   std::lock_guard lock(mutex_);
   OpenFile& file = open(path);
-  const JetCatalogEntry* entry = file.image->findUserTable(st.table);
-  if (!entry) throw DbError("数据表不存在：" + st.table + "（" + path + "）");
+  const JetCatalogEntry* entry = file.image->findUserTable(tableName);
+  if (!entry) throw DbError("数据表不存在：" + tableName + "（" + path + "）");
   OpenFile::Table& state = file.table(*entry);
   MdbTableDef* table = state.def;
   MdbHandle* mdb = file.mdb;
@@ -173,16 +191,18 @@ std::optional<Record> MdbDatabase::firstRowOf(const std::string& path, const Sel
   };
   auto column = [&](unsigned i) { return static_cast<MdbColumn*>(g_ptr_array_index(table->columns, i)); };
 
-  const unsigned key = columnIndex(st.whereColumn);
   std::vector<unsigned> selected;
-  if (st.columns.empty()) {
+  if (columns.empty()) {
     for (unsigned i = 0; i < table->num_cols; ++i) selected.push_back(i);
   } else {
-    for (const std::string& c : st.columns) selected.push_back(columnIndex(c));
+    for (const std::string& c : columns) selected.push_back(columnIndex(c));
   }
-  const int keyType = column(key)->col_type;
-  const Literal& lit = st.value;
-  const bool compatible = (lit.kind == Literal::Kind::Date && keyType == MDB_DATETIME) ||
+  // Without a condition every row matches; the key is then never read.
+  static const Literal kNoLiteral;
+  const unsigned key = where ? columnIndex(where->whereColumn) : 0;
+  const int keyType = where ? column(key)->col_type : 0;
+  const Literal& lit = where ? where->value : kNoLiteral;
+  const bool compatible = !where || (lit.kind == Literal::Kind::Date && keyType == MDB_DATETIME) ||
                           (lit.kind == Literal::Kind::Text && IsTextType(keyType)) ||
                           (lit.kind == Literal::Kind::Number && (IsNumberType(keyType) || keyType == MDB_DATETIME));
   if (!compatible)
@@ -210,10 +230,10 @@ std::optional<Record> MdbDatabase::firstRowOf(const std::string& path, const Sel
     return v && *v == lit.number;
   };
 
-  const MdbColumn* keyCol = column(key);
+  const MdbColumn* keyCol = where ? column(key) : nullptr;
   const bool fixedDateKey =
-      keyType == MDB_DATETIME && keyCol->is_fixed && keyCol->col_size == 8 && state.layout.fullRowsUniform;
-  const std::size_t keyEnd = static_cast<std::size_t>(2 + keyCol->fixed_offset + 8);
+      keyCol && keyType == MDB_DATETIME && keyCol->is_fixed && keyCol->col_size == 8 && state.layout.fullRowsUniform;
+  const std::size_t keyEnd = fixedDateKey ? static_cast<std::size_t>(2 + keyCol->fixed_offset + 8) : 0;
 
   // The pages come from the checked usage map. A page is copied into
   // libmdb's page buffer only when one of its rows may match: cracking every
@@ -244,9 +264,11 @@ std::optional<Record> MdbDatabase::firstRowOf(const std::string& path, const Sel
       size_t rowLen = 0;
       if (mdb_find_row(mdb, r, &rowStart, &rowLen) != 0 || rowLen == 0) continue;
       if (mdb_crack_row(table, rowStart & kRowOffsetMask, rowLen, fields.data()) < 0) continue;
-      if (!matches(fields[key])) continue;
+      if (where && !matches(fields[key])) continue;
 
       Record rec;
+      rec.names.reserve(selected.size());
+      rec.values.reserve(selected.size());
       for (unsigned i : selected) {
         const MdbColumn* col = column(i);
         const MdbField& f = fields[i];
@@ -265,10 +287,9 @@ std::optional<Record> MdbDatabase::firstRowOf(const std::string& path, const Sel
           rec.values.emplace_back(GString(mdb_col_to_string(mdb, mdb->pg_buf, f.start, col->col_type, f.siz)));
         }
       }
-      return rec;
+      if (!visit(std::move(rec))) return;
     }
   }
-  return std::nullopt;
 }
 
 }  // namespace tongshu::db

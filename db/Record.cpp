@@ -15,4 +15,9 @@ std::string Record::field(std::size_t index) const {
   return values[index].value_or(std::string{});
 }
 
+void Database::forEachRow(const std::string&, const std::string& table, const std::vector<std::string>&,
+                          const std::function<void(const Record&)>&) {
+  throw DbError("此数据源不能逐行读取表 " + table);
+}
+
 }  // namespace tongshu::db

@@ -40,7 +40,6 @@ constexpr std::array<std::string_view, 26> kTraits = {
 // Flags 2 alone: initials, ASCII letters and digits, "?" for an unmapped
 // double-byte character; blanks and punctuation drop out.
 constexpr PinyinFlags kNameFlags = pfMarkUnmapped;
-constexpr int kNameLetters = 255;
 
 }  // namespace
 
@@ -72,7 +71,7 @@ std::string TraitOfLetter(std::string_view key) {
   return std::string(kTraits[static_cast<std::size_t>(key[0] - 'a')]);
 }
 
-std::string NetNamePersonality(std::string_view gbkName) {
+std::string NetNameLetters(std::string_view gbkName) {
   if (gbkName.empty()) return {};
   // The converter's C entry takes zero-terminated text. A zero byte inside the
   // name would end it early and let an earlier letter decide; a blank drops
@@ -81,9 +80,13 @@ std::string NetNamePersonality(std::string_view gbkName) {
   std::string terminated(gbkName);
   for (char& ch : terminated)
     if (ch == '\0') ch = ' ';
-  const PinyinZBuffer converted(ConvertToPinyinZ(terminated.c_str(), kNameFlags, kNameLetters));
+  const PinyinZBuffer converted(ConvertToPinyinZ(terminated.c_str(), kNameFlags, kNetNameMaxLetters));
   if (!converted) throw std::bad_alloc();
-  const std::string letters = DigitsToLetters(converted.get());
+  return DigitsToLetters(converted.get());
+}
+
+std::string NetNamePersonality(std::string_view gbkName) {
+  const std::string letters = NetNameLetters(gbkName);
 
   // Each character overwrites the key, so the last one decides.
   std::string key;

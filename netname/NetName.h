@@ -6,8 +6,17 @@
 
 namespace tongshu::netname {
 
-// The trait for a GBK nickname; empty when its last letter selects none.
+// The most letters a nickname is reduced to.
+inline constexpr int kNetNameMaxLetters = 255;
+
+// The letters a GBK nickname reduces to: one initial per Chinese character
+// ("?" for one without), ASCII letters upper-cased, blanks and punctuation
+// dropped, at most kNetNameMaxLetters, then every digit as its letter.
 // Throws std::bad_alloc if the converter cannot allocate its result.
+std::string NetNameLetters(std::string_view gbkName);
+
+// The trait for a GBK nickname, chosen by the last of its letters; empty when
+// that letter selects none. Throws as NetNameLetters.
 std::string NetNamePersonality(std::string_view gbkName);
 
 // Every digit replaced by its letter: 1..9 -> A..I, 0 -> J.

@@ -141,6 +141,67 @@ db::Record Row(std::vector<std::pair<std::string, std::optional<std::string>>> c
   return r;
 }
 
+// The shown day of a reader's record, fetched as the window and the command
+// line fetch it.
+HuangdaoDay FormatHuangdaoDay(std::string_view dateText, const db::Record& record) {
+  return almanac::FormatHuangdaoDay(dateText,
+                                    HuangdaoRowOf([&](std::string_view column) { return record.field(column); }));
+}
+
+// The three boxes: each trimmed, the first empty one named, then the date.
+TEST(HuangdaoBoxes, ChecksRunYearMonthDayThenTheDate) {
+  struct Case {
+    const char *year, *month, *day;
+    std::string_view message;
+    const char* dateText;
+  };
+  const Case cases[] = {
+      {"", "", "", kNoYearMessage, ""},
+      {" \t", "03", "05", kNoYearMessage, ""},
+      {"2011", "", "05", kNoMonthMessage, ""},
+      {"2011", "03", "  ", kNoDayMessage, ""},
+      {"2011", "02", "30", kInvalidDateMessage, "2011-02-30"},
+      {"2011", "3#", "5", kInvalidDateMessage, "2011-3#-5"},
+      {" 2011 ", "3", "5\r\n", "", "2011-3-5"},
+      {"2012", "02", "29", "", "2012-02-29"},
+  };
+  for (const Case& c : cases) {
+    const HuangdaoRequest r = CheckHuangdaoBoxes(c.year, c.month, c.day);
+    EXPECT_EQ(r.message, c.message) << c.year << "|" << c.month << "|" << c.day;
+    EXPECT_EQ(r.ok(), c.message.empty());
+    if (r.ok()) {
+      EXPECT_EQ(r.dateText, c.dateText);
+      EXPECT_EQ(r.statement, HuangdaoStatement(c.dateText));
+    } else {
+      EXPECT_EQ(r.statement, "");
+    }
+  }
+}
+
+TEST(HuangdaoOverviewText, PartsOfTheOverviewAndTheClash) {
+  const HuangdaoOverview plain = ParseOverview("农历二月初一 兔年 星期六 玉堂黄道 执日 女土蝠");
+  EXPECT_EQ(plain.lunarDate, "二月初一");
+  EXPECT_EQ(plain.zodiacYear, "兔年");
+  EXPECT_EQ(plain.weekday, "星期六");
+  EXPECT_EQ(plain.dayStar, "玉堂黄道");
+  EXPECT_EQ(plain.officer, "执日");
+  EXPECT_EQ(plain.mansion, "女土蝠");
+  EXPECT_EQ(plain.solarTerm, "");
+  const HuangdaoOverview term = ParseOverview(" 农历闰四月初一  龙年 星期一 天刑黑道 满日 角木蛟 小满 ");
+  EXPECT_EQ(term.lunarDate, "闰四月初一");
+  EXPECT_EQ(term.officer, "满日");
+  EXPECT_EQ(term.solarTerm, "小满");
+  const HuangdaoOverview shortText = ParseOverview("农历二月初一 兔年");
+  EXPECT_EQ(shortText.weekday, "");
+  EXPECT_EQ(shortText.mansion, "");
+
+  const std::pair<const char*, const char*> clashes[] = {
+      {"冲牛(癸丑)煞西", "牛"}, {" 冲鸡(癸酉)煞西", "鸡"}, {"冲", ""}, {"冲x", ""}, {"煞西", ""}, {"", ""}};
+  for (const auto& [cong, animal] : clashes) EXPECT_EQ(ClashAnimal(cong), animal) << cong;
+  EXPECT_EQ(ListItems("  嫁娶 祭祀  出行 "), (std::vector<std::string_view>{"嫁娶", "祭祀", "出行"}));
+  EXPECT_TRUE(ListItems(" ").empty());
+}
+
 TEST(HuangdaoDayText, OverviewAndSeventeenLinesTrimmedWithNullsEmpty) {
   const db::Record row = Row({{"gn", "2011-03-05 00:00:00"},
                               {"nn", " \t农历二月初一 兔年\r\n"},

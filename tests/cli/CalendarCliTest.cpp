@@ -1,8 +1,11 @@
 // lunar and month, driven through the executable.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <chrono>
 #include <cstdio>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -19,37 +22,58 @@ using tongshu::testing::SplitTabs;
 constexpr const char* kInvalidDate = "请选择有效的日期!\n";
 
 // Fields of the lunar line, by position.
-enum LunarField { kDate, kCode, kMonth, kDay, kZodiac, kTerm, kLunarFestival, kHoliday, kStarSign, kFieldCount };
+enum LunarField {
+  kDate, kCode, kMonth, kDay, kZodiac, kTerm, kLunarFestival, kHoliday, kStarSign, kPublicHoliday, kFieldCount
+};
 
 struct FullLine {
   const char* date;
   const char* line;
+  const char* err;
 };
 
-TEST(LunarCli, OneDatePrintsAllNineFieldsWithEmptyOnesKept) {
+// data/holidays.tsv covers 2004-2026; any other year is named once.
+constexpr const char* kNo1901 = "tongshu-cli: 节假日数据只含 2004–2026 年，1901 年的休/班不详\n";
+
+TEST(LunarCli, OneDatePrintsAllTenFieldsWithEmptyOnesKept) {
   const FullLine cases[] = {
-      {"1901-01-01", "1901-01-01\t1111\t冬月\t十一\t子鼠\t\t\t元旦节\t摩羯座"},
-      {"1900-12-31", "1900-12-31\t0\t\t\t子鼠\t\t\t\t摩羯座"},
-      {"2051-01-01", "2051-01-01\t0\t\t\t未羊\t\t\t元旦节\t摩羯座"},
-      {"2050-12-31", "2050-12-31\t1118\t冬月\t十八\t午马\t\t\t\t摩羯座"},
-      {"2012-5-21", "2012-05-21\t-401\t闰四\t初一\t辰龙\t\t\t\t双子座"},
-      {"2011-06-06", "2011-06-06\t505\t五月\t初五\t卯兔\t芒种\t端午节\t\t双子座"},
-      {"2020-10-01", "2020-10-01\t815\t八月\t十五\t子鼠\t\t中秋节\t国庆节\t天秤座"},
-      {"2034-01-01", "2034-01-01\t-1111\t闰冬\t十一\t丑牛\t\t\t元旦节\t摩羯座"},
+      {"1901-01-01", "1901-01-01\t1111\t冬月\t十一\t子鼠\t\t\t元旦节\t摩羯座\t", kNo1901},
+      {"1900-12-31", "1900-12-31\t0\t\t\t子鼠\t\t\t\t摩羯座\t",
+       "tongshu-cli: 节假日数据只含 2004–2026 年，1900 年的休/班不详\n"},
+      {"2051-01-01", "2051-01-01\t0\t\t\t未羊\t\t\t元旦节\t摩羯座\t",
+       "tongshu-cli: 节假日数据只含 2004–2026 年，2051 年的休/班不详\n"},
+      {"2050-12-31", "2050-12-31\t1118\t冬月\t十八\t午马\t\t\t\t摩羯座\t",
+       "tongshu-cli: 节假日数据只含 2004–2026 年，2050 年的休/班不详\n"},
+      {"2012-5-21", "2012-05-21\t-401\t闰四\t初一\t辰龙\t\t\t\t双子座\t", ""},
+      {"2011-06-06", "2011-06-06\t505\t五月\t初五\t卯兔\t芒种\t端午节\t\t双子座\t休", ""},
+      {"2020-10-01", "2020-10-01\t815\t八月\t十五\t子鼠\t\t中秋节\t国庆节\t天秤座\t休", ""},
+      {"2034-01-01", "2034-01-01\t-1111\t闰冬\t十一\t丑牛\t\t\t元旦节\t摩羯座\t",
+       "tongshu-cli: 节假日数据只含 2004–2026 年，2034 年的休/班不详\n"},
+      {"2024-02-04", "2024-02-04\t1225\t腊月\t廿五\t卯兔\t立春\t\t\t水瓶座\t班", ""},
   };
   for (const FullLine& c : cases) {
     const auto r = RunCli({"lunar", c.date});
     EXPECT_EQ(r.status, 0) << c.date << ": " << r.err;
     EXPECT_EQ(r.out, std::string(c.line) + "\n") << c.date;
-    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.err, c.err) << c.date;
   }
 }
+
 
 struct FieldCase {
   const char* date;
   LunarField field;
   const char* value;
 };
+
+// Runs lunar for the case's date and checks its field.
+void ExpectField(const FieldCase& c) {
+  const auto r = RunCli({"lunar", c.date});
+  ASSERT_EQ(r.status, 0) << c.date << ": " << r.err;
+  const auto fields = SplitTabs(Lines(r.out).at(0));
+  ASSERT_EQ(fields.size(), std::size_t{kFieldCount}) << c.date;
+  EXPECT_EQ(fields[c.field], c.value) << c.date << " field " << c.field;
+}
 
 TEST(LunarCli, MarksLandInTheirOwnColumns) {
   const FieldCase cases[] = {
@@ -66,13 +90,53 @@ TEST(LunarCli, MarksLandInTheirOwnColumns) {
       {"2000-02-04", kCode, "1229"},            {"2000-02-05", kCode, "101"},
       {"2012-02-29", kDate, "2012-02-29"},      {"0001-01-01", kCode, "0"},
       {"9999-12-31", kDate, "9999-12-31"},      {"2011-3-5", kDate, "2011-03-05"},
+      // 休/班 as the published schedules have them.
+      {"2024-02-10", kPublicHoliday, "休"},     {"2024-02-17", kPublicHoliday, "休"},
+      {"2024-02-18", kPublicHoliday, "班"},     {"2024-02-19", kPublicHoliday, ""},
+      {"2025-01-26", kPublicHoliday, "班"},     {"2025-10-08", kPublicHoliday, "休"},
+      {"2026-01-04", kPublicHoliday, "班"},     {"2015-09-03", kPublicHoliday, "休"},
+      {"2004-01-01", kPublicHoliday, "休"},     {"2011-03-05", kPublicHoliday, ""},
   };
-  for (const FieldCase& c : cases) {
-    const auto r = RunCli({"lunar", c.date});
-    ASSERT_EQ(r.status, 0) << c.date << ": " << r.err;
-    const auto fields = SplitTabs(Lines(r.out).at(0));
-    ASSERT_EQ(fields.size(), std::size_t{kFieldCount}) << c.date;
-    EXPECT_EQ(fields[c.field], c.value) << c.date << " field " << c.field;
+  for (const FieldCase& c : cases) ExpectField(c);
+}
+
+// The 休/班 field in JSON, the one note for a range that reaches past the
+// data on either side, and a missing or damaged holiday file.
+TEST(LunarCli, PublicHolidaysAndTheYearsWithout) {
+  const auto json = RunCli({"lunar", "--json", "2024-02-18"});
+  EXPECT_EQ(ParseJson(json.out)["publicHoliday"].str(), "班");
+
+  const auto both = RunCli({"lunar", "--from", "2003-12-31", "--to", "2027-01-01"});
+  EXPECT_EQ(both.status, 0);
+  EXPECT_EQ(both.err, "tongshu-cli: 节假日数据只含 2004–2026 年，2003、2027 年的休/班不详\n");
+  const auto before = RunCli({"lunar", "--from", "1990-05-01", "--to", "2005-01-01"});
+  EXPECT_EQ(before.err, "tongshu-cli: 节假日数据只含 2004–2026 年，1990–2003 年的休/班不详\n");
+
+  // Without the file the column cannot be filled: the data-file failure.
+  const std::string empty = tongshu::testing::MakeTempDir();
+  const auto missing = RunCli({"lunar", "--data-dir", empty, "2011-03-05"});
+  EXPECT_EQ(missing.status, 3);
+  EXPECT_EQ(missing.out, "");
+  EXPECT_EQ(missing.err, "数据文件不存在：" + empty + "holidays.tsv\n");
+  struct Bad {
+    std::string content;  // empty: a FIFO, which must not block the run
+    std::string err;
+  };
+  const Bad bad[] = {{"date\tkind\n", "节假日数据文件已损坏（第 1 行）："},
+                     {"date\tkind\tname\n2024-02-10\t假\t春节\n", "节假日数据文件已损坏（第 2 行）："},
+                     {"date\tkind\tname\n2024-02-30\t休\t春节\n", "节假日数据文件已损坏（第 2 行）："},
+                     {"", "数据文件不是普通文件："}};
+  for (const Bad& b : bad) {
+    const std::string dir = tongshu::testing::MakeTempDir();
+    const std::string file = dir + "holidays.tsv";
+    if (b.content.empty()) {
+      ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0);
+    } else {
+      std::ofstream(file) << b.content;
+    }
+    const auto r = RunCli({"lunar", "--data-dir", dir, "2024-02-10"});
+    EXPECT_EQ(r.status, 3) << b.err;
+    EXPECT_EQ(r.err, b.err + file + "\n");
   }
 }
 
@@ -146,9 +210,9 @@ TEST(LunarCli, WholeRangeTextAndJsonAgreeDayByDay) {
   ASSERT_EQ(text.out.back(), '\n');
 
   const char* keys[kFieldCount] = {"date", "code", "month", "day", "zodiac", "solarTerm", "lunarFestival",
-                                   "holiday", "starSign"};
+                                   "holiday", "starSign", "publicHoliday"};
   std::chrono::sys_days day{std::chrono::year{1901} / 1 / 1};
-  int newYears = 0, terms = 0, eves = 0;
+  int newYears = 0, terms = 0, eves = 0, offDays = 0, workDays = 0;
   for (std::size_t i = 0; i < textLines.size(); ++i, day += std::chrono::days{1}) {
     const auto f = SplitTabs(textLines[i]);
     ASSERT_EQ(f.size(), std::size_t{kFieldCount}) << textLines[i];
@@ -162,10 +226,16 @@ TEST(LunarCli, WholeRangeTextAndJsonAgreeDayByDay) {
     newYears += f[kLunarFestival] == "春节";
     eves += f[kLunarFestival] == "除夕";
     terms += !f[kTerm].empty();
+    offDays += f[kPublicHoliday] == "休";
+    workDays += f[kPublicHoliday] == "班";
   }
   EXPECT_EQ(newYears, 150);
   EXPECT_EQ(eves, 150);
   EXPECT_EQ(terms, 24 * 150);
+  // Every line of data/holidays.tsv (2004-2026, from chinese-days 1.5.7).
+  EXPECT_EQ(offDays, 619);
+  EXPECT_EQ(workDays, 150);
+  EXPECT_EQ(text.err, "tongshu-cli: 节假日数据只含 2004–2026 年，1901–2003、2027–2050 年的休/班不详\n");
 }
 
 // --- month ---------------------------------------------------------------

@@ -11,7 +11,8 @@ namespace {
 
 using tongshu::testing::RunCli;
 
-const std::vector<std::string> kCommands = {"lunar", "month", "almanac", "mobile", "number", "pinyin", "netname"};
+const std::vector<std::string> kCommands = {"lunar",  "month",  "almanac", "mobile", "number",
+                                            "pinyin", "netname", "jiri",    "ics"};
 
 TEST(CommandLine, WithoutArgumentsPrintsUsageOnStderr) {
   const auto r = RunCli({});
@@ -92,7 +93,10 @@ TEST(CommandLine, OptionsMayComeBeforeOrAfterArguments) {
 TEST(CommandLine, UnwritableOutputIsAFailureNotSuccess) {
   const auto r = RunCli({"lunar", "--from", "1901-01-01", "--to", "2050-12-31"}, "/dev/full");
   EXPECT_EQ(r.status, 4);
-  EXPECT_EQ(r.err, "tongshu-cli: cannot write the output\n");
+  // The note on the years without holiday data comes first; it goes to stderr.
+  EXPECT_EQ(r.err,
+            "tongshu-cli: 节假日数据只含 2004–2026 年，1901–2003、2027–2050 年的休/班不详\n"
+            "tongshu-cli: cannot write the output\n");
 }
 
 // Odd arguments for every subcommand: the program always ends with one of its

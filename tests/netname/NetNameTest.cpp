@@ -61,6 +61,16 @@ TEST(NetNamePersonality, OnlyTheFirst255LettersCount) {
   EXPECT_EQ(NetNamePersonality(std::string(254, 'A') + "B"), TraitOfLetter("b"));
 }
 
+TEST(NetNameLetters, TheLettersTheTraitIsChosenFrom) {
+  const std::pair<std::string, std::string> cases[] = {
+      {Gbk("小明"), "XM"},        {Gbk("王芳给"), "WF?"},  {"abc!", "ABC"},     {"2010", "BJAJ"},
+      {Gbk("小明⑿"), "XMAB"},    {Gbk("小明Φ"), "XMPH"}, {Gbk("！，。"), "?"}, {"", ""},
+      {std::string("A\0", 2) + Gbk("给"), "A?"},
+  };
+  for (const auto& [name, letters] : cases) EXPECT_EQ(NetNameLetters(name), letters) << letters;
+  EXPECT_EQ(NetNameLetters(std::string(300, '7')), std::string(kNetNameMaxLetters, 'G'));
+}
+
 TEST(NetNamePersonality, NamedTraitTexts) {
   EXPECT_EQ(NetNamePersonality(Gbk("王芳")), "有抱负，志气高");
   EXPECT_EQ(NetNamePersonality("2010"), "煽情高手");

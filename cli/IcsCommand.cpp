@@ -1,0 +1,175 @@
+// ics: solar terms, festivals, lunar dates, public holidays, the almanac's
+// 宜 and 忌 and lunar birthdays of a range as an iCalendar file.
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <optional>
+
+#include "AlmanacTable.h"
+#include "CalendarAnnotations.h"
+#include "Commands.h"
+#include "Dates.h"
+#include "HuangdaoLookup.h"
+#include "Holidays.h"
+#include "ICalendar.h"
+#include "LunarBirthday.h"
+#include "LunarCalendar.h"
+
+namespace tongshu::cli {
+namespace {
+
+using std::chrono::days;
+using std::chrono::sys_days;
+
+constexpr std::string_view kCalendarName = "吉星通书";
+constexpr std::string_view kDefaultWith = "terms,festivals,holidays";
+
+struct Parts {
+  bool terms = false, festivals = false, lunar = false, holidays = false, almanac = false;
+};
+
+Parts ParseWith(std::string_view list) {
+  Parts parts;
+  const std::pair<std::string_view, bool Parts::*> names[] = {{"terms", &Parts::terms},
+                                                              {"festivals", &Parts::festivals},
+                                                              {"lunar", &Parts::lunar},
+                                                              {"holidays", &Parts::holidays},
+                                                              {"almanac", &Parts::almanac}};
+  while (true) {
+    const std::size_t comma = list.find(',');
+    const std::string_view item = list.substr(0, comma);
+    const auto* known = std::find_if(std::begin(names), std::end(names), [&](const auto& n) { return n.first == item; });
+    if (known == std::end(names))
+      throw InputError("tongshu-cli ics: --with takes terms, festivals, lunar, holidays and almanac, not '" +
+                       std::string(item) + "' (see tongshu-cli ics --help)");
+    parts.*known->second = true;
+    if (comma == std::string_view::npos) return parts;
+    list.remove_prefix(comma + 1);
+  }
+}
+
+struct Birthday {
+  LunarBirthday date;
+  std::string spec;  // as given
+  std::string name;
+};
+
+std::string Uid(std::string_view kind, sys_days day) {
+  return std::string(kind) + "-" + BasicDate(day) + "@tongshu-cli";
+}
+
+// FNV-1a: a short, fixed name for a birthday's UIDs.
+std::string Fingerprint(std::string_view text) {
+  std::uint64_t h = 0xcbf29ce484222325ULL;
+  for (const char c : text) h = (h ^ static_cast<unsigned char>(c)) * 0x100000001b3ULL;
+  char buf[17];
+  std::snprintf(buf, sizeof buf, "%016llx", static_cast<unsigned long long>(h));
+  return buf;
+}
+
+// "正月初一", "闰四月初一".
+std::string LunarDateText(int code) {
+  std::string text = calendar::LunarMonthNameOfCode(code);
+  if (calendar::IsLeapCode(code)) text += "月";
+  return text + calendar::LunarDayNameOfCode(code);
+}
+
+std::string BirthdayText(const LunarBirthday& b) {
+  return std::string(b.leap ? "闰" : "") + std::string(calendar::kLunarMonthNames[static_cast<std::size_t>(b.month)]) +
+         "月" + std::string(calendar::kLunarDayNames[static_cast<std::size_t>(b.day)]);
+}
+
+// Why a birthday falls where it does, when a rule moved it.
+std::string BirthdayNote(const LunarBirthday& birthday, const BirthdayDay& day) {
+  std::string note;
+  if (day.ordinaryMonth) {
+    note = "这一年没有闰" + std::string(calendar::kLunarMonthNames[static_cast<std::size_t>(birthday.month)]) +
+           "月，按" + LunarDateText(day.code) + "过";
+  }
+  if (day.shortMonth) note += std::string(note.empty() ? "" : "；") + "这个月只有二十九天，按廿九过";
+  return note;
+}
+
+std::vector<Birthday> Birthdays(const CommandLine& line) {
+  const std::vector<std::string> specs = line.all("birthday");
+  const std::vector<std::string> names = line.all("name");
+  if (specs.size() != names.size())
+    throw InputError("tongshu-cli ics: every --birthday needs its --name (see tongshu-cli ics --help)");
+  std::vector<Birthday> birthdays;
+  for (std::size_t i = 0; i < specs.size(); ++i) {
+    const auto date = ParseLunarBirthday(specs[i]);
+    if (!date) throw InputError("农历生日应写作 月-日 或 闰月-日（如 3-5、闰4-5），不是“" + specs[i] + "”!");
+    RequireUtf8(names[i]);
+    const std::string_view name = almanac::TrimBlanks(names[i]);
+    if (name.empty()) throw InputError("请输入生日的名字!");
+    birthdays.push_back({*date, specs[i], std::string(name)});
+  }
+  return birthdays;
+}
+
+void AddDayEvents(std::vector<AllDayEvent>& events, sys_days day, const Parts& parts, const Holidays* holidays) {
+  const Date date{day};
+  if (parts.terms) {
+    if (std::string term = calendar::SolarTermOf(date); !term.empty())
+      events.push_back({day, Uid("term", day), std::move(term), "", "节气"});
+  }
+  if (parts.festivals) {
+    if (std::string festival = calendar::LunarFestivalOf(date); !festival.empty())
+      events.push_back({day, Uid("lunar-festival", day), std::move(festival), "", "节日"});
+    if (std::string festival = calendar::HolidayOf(static_cast<int>(static_cast<unsigned>(date.day())), date);
+        !festival.empty())
+      events.push_back({day, Uid("festival", day), std::move(festival), "", "节日"});
+  }
+  if (parts.lunar) events.push_back({day, Uid("lunar", day), LunarDateText(calendar::LunarDateOf(date)), "", "农历"});
+  if (holidays) {
+    if (const PublicHoliday* h = holidays->find(day)) {
+      const bool off = h->kind == "休";
+      events.push_back({day, Uid("holiday", day), h->name + " " + h->kind, off ? "法定节假日" : "调休上班", "节假日"});
+    }
+  }
+}
+
+}  // namespace
+
+int IcsCommand(const CommandLine& line, Context& ctx) {
+  if (!line.positional.empty())
+    throw InputError("tongshu-cli ics: takes no argument, only options (see tongshu-cli ics --help)");
+  const DateRange range = RangeOptions("ics", line);
+  RequireDataRange(range);
+  const Parts parts = ParseWith(line.value("with").value_or(std::string(kDefaultWith)));
+  const std::vector<Birthday> birthdays = Birthdays(line);
+
+  std::optional<Holidays> holidays;
+  if (parts.holidays) {
+    holidays = Holidays::Load(ctx.dataDir + std::string(kHolidaysFile));
+    if (const std::string note = holidays->uncoveredNote(range.first, range.last); !note.empty())
+      ctx.err << note << '\n';
+  }
+
+  std::vector<AllDayEvent> events;
+  for (sys_days day = range.first; day <= range.last; day += days{1})
+    AddDayEvents(events, day, parts, holidays ? &*holidays : nullptr);
+  if (parts.almanac) {
+    ForEachAlmanacDay(ctx.database, ctx.dataDir, range, [&](sys_days day, const AlmanacDayTexts& row) {
+      const almanac::HuangdaoOverview o = almanac::ParseOverview(row.nn);
+      events.push_back({day, Uid("almanac", day), "黄历 " + std::string(o.dayStar) + " " + std::string(o.officer),
+                        "宜：" + std::string(almanac::TrimBlanks(row.yi)) + "\n忌：" +
+                            std::string(almanac::TrimBlanks(row.ji)),
+                        "黄历"});
+    });
+  }
+  for (const Birthday& b : birthdays) {
+    const std::string kind = "birthday-" + Fingerprint(b.name + '\x1f' + BirthdayText(b.date));
+    for (const BirthdayDay& d : LunarBirthdaysIn(b.date, range.first, range.last))
+      events.push_back({d.day, Uid(kind, d.day), b.name + "生日（农历" + BirthdayText(b.date) + "）",
+                        BirthdayNote(b.date, d), "生日"});
+  }
+  // By day; within a day in the order the parts were added.
+  std::stable_sort(events.begin(), events.end(),
+                   [](const AllDayEvent& a, const AllDayEvent& b) { return a.day < b.day; });
+  const std::string text = CalendarText(kCalendarName, events);
+  ctx.out.write(text.data(), static_cast<std::streamsize>(text.size()));
+  return kExitOk;
+}
+
+}  // namespace tongshu::cli
