@@ -27,13 +27,6 @@ std::string_view NextItem(std::string_view& rest) {
 
 }  // namespace
 
-std::string_view TrimBlanks(std::string_view text) {
-  const auto blank = [](char c) { return static_cast<unsigned char>(c) <= 32; };
-  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-  return text;
-}
-
 std::string JoinDateText(std::string_view year, std::string_view month, std::string_view day) {
   std::string text;
   text.reserve(year.size() + month.size() + day.size() + 2);
@@ -77,7 +70,7 @@ std::optional<std::string> HuangdaoStatement(std::string_view dateText) {
 
 HuangdaoRequest CheckHuangdaoBoxes(std::string_view year, std::string_view month, std::string_view day) {
   HuangdaoRequest request;
-  const std::string_view y = TrimBlanks(year), m = TrimBlanks(month), d = TrimBlanks(day);
+  const std::string_view y = TrimLow(year), m = TrimLow(month), d = TrimLow(day);
   if (y.empty()) {
     request.message = kNoYearMessage;
   } else if (m.empty()) {
@@ -103,20 +96,20 @@ HuangdaoRow HuangdaoRowOf(const std::function<std::string(std::string_view colum
 
 HuangdaoDay FormatHuangdaoDay(std::string_view dateText, const HuangdaoRow& row) {
   HuangdaoDay day;
-  day.overview.append(dateText).append("  ").append(TrimBlanks(row.nn));
+  day.overview.append(dateText).append("  ").append(TrimLow(row.nn));
   day.lines.reserve(2 * (kHuangdaoColumns.size() - 1) - 1);
   for (const HuangdaoColumn& entry : kHuangdaoColumns) {
     if (entry.label.empty()) continue;
     if (!day.lines.empty()) day.lines.emplace_back();
     std::string line(entry.label);
-    line.append(TrimBlanks(row.*entry.text));
+    line.append(TrimLow(row.*entry.text));
     day.lines.push_back(std::move(line));
   }
   return day;
 }
 
 HuangdaoOverview ParseOverview(std::string_view nn) {
-  std::string_view rest = TrimBlanks(nn);
+  std::string_view rest = TrimLow(nn);
   HuangdaoOverview overview;
   overview.lunarDate = NextItem(rest);
   constexpr std::string_view kLunarPrefix = "农历";
@@ -132,7 +125,7 @@ HuangdaoOverview ParseOverview(std::string_view nn) {
 
 std::string_view ClashAnimal(std::string_view cong) {
   constexpr std::string_view kClash = "冲";
-  cong = TrimBlanks(cong);
+  cong = TrimLow(cong);
   if (!cong.starts_with(kClash)) return {};
   cong.remove_prefix(kClash.size());
   // The animal is one character, never ASCII.
@@ -143,7 +136,7 @@ std::string_view ClashAnimal(std::string_view cong) {
 
 std::vector<std::string_view> ListItems(std::string_view list) {
   std::vector<std::string_view> items;
-  std::string_view rest = TrimBlanks(list);
+  std::string_view rest = TrimLow(list);
   for (std::string_view item = NextItem(rest); !item.empty(); item = NextItem(rest)) items.push_back(item);
   return items;
 }

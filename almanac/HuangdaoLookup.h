@@ -11,11 +11,12 @@
 #include <string_view>
 #include <vector>
 
+#include "AsciiText.h"
+
 namespace tongshu::almanac {
 
-// Drops leading and trailing characters of code 32 or below. Bytes of
-// multi-byte UTF-8 characters are never below 0x80, so UTF-8 is safe.
-std::string_view TrimBlanks(std::string_view text);
+// Values and boxes are trimmed by the program's one rule (AsciiText.h).
+using ::tongshu::TrimLow;
 
 // Year, month and day joined with "-" exactly as they stand: "2011-3-5" stays
 // "2011-3-5", nothing is padded.

@@ -70,7 +70,7 @@ int AlmanacCommand(const CommandLine& line, Context& ctx) {
 
 int MobileCommand(const CommandLine& line, Context& ctx) {
   RequirePositional("mobile", line, 1);
-  const std::string number(numerology::TrimBlanks(line.positional.front()));
+  const std::string number(numerology::TrimLow(line.positional.front()));
   if (number.empty()) throw InputError("请输入11位手机号码！");
   const std::string reduced = numerology::ShoujiReducedNumber(number);
 
@@ -80,7 +80,7 @@ int MobileCommand(const CommandLine& line, Context& ctx) {
   query.open();
   // By position, as the window reads them: title, jx, content.
   const auto value = [&](std::size_t column) {
-    return query.row() ? std::string(numerology::TrimBlanks(query.row()->field(column))) : std::string();
+    return query.row() ? std::string(numerology::TrimLow(query.row()->field(column))) : std::string();
   };
   const std::string title = value(0), verdict = value(1), content = value(2);
 

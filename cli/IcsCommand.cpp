@@ -100,7 +100,7 @@ std::vector<Birthday> Birthdays(const CommandLine& line) {
     const auto date = ParseLunarBirthday(specs[i]);
     if (!date) throw InputError("农历生日应写作 月-日 或 闰月-日（如 3-5、闰4-5），不是“" + specs[i] + "”!");
     RequireUtf8(names[i]);
-    const std::string_view name = almanac::TrimBlanks(names[i]);
+    const std::string_view name = almanac::TrimLow(names[i]);
     if (name.empty()) throw InputError("请输入生日的名字!");
     birthdays.push_back({*date, specs[i], std::string(name)});
   }
@@ -153,8 +153,8 @@ int IcsCommand(const CommandLine& line, Context& ctx) {
     ForEachAlmanacDay(ctx.database, ctx.dataDir, range, [&](sys_days day, const AlmanacDayTexts& row) {
       const almanac::HuangdaoOverview o = almanac::ParseOverview(row.nn);
       events.push_back({day, Uid("almanac", day), "黄历 " + std::string(o.dayStar) + " " + std::string(o.officer),
-                        "宜：" + std::string(almanac::TrimBlanks(row.yi)) + "\n忌：" +
-                            std::string(almanac::TrimBlanks(row.ji)),
+                        "宜：" + std::string(almanac::TrimLow(row.yi)) + "\n忌：" +
+                            std::string(almanac::TrimLow(row.ji)),
                         "黄历"});
     });
   }

@@ -50,7 +50,7 @@ int JiriCommand(const CommandLine& line, Context& ctx) {
   for (const Found& f : found) {
     const almanac::HuangdaoOverview o = almanac::ParseOverview(f.nn);
     const std::string date = IsoDate(Date{f.day});
-    const std::string_view clash = almanac::TrimBlanks(f.cong);
+    const std::string_view clash = almanac::TrimLow(f.cong);
     if (line.json) {
       buffer += JsonObject()
                     .addString("date", date)

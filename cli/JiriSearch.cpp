@@ -58,7 +58,7 @@ std::vector<std::string_view> NearestWords(std::string_view word, std::size_t co
 }
 
 Activity ResolveActivity(std::string_view word) {
-  const std::string_view asked = almanac::TrimBlanks(word);
+  const std::string_view asked = almanac::TrimLow(word);
   if (detail::IsAlmanacActivity(asked)) return {std::string(asked), {asked}};
   for (const EverydayWord& e : kEverydayWords) {
     if (e.word != asked) continue;
@@ -75,7 +75,7 @@ Activity ResolveActivity(std::string_view word) {
 }
 
 std::string_view ResolveAnimal(std::string_view text) {
-  const std::string_view asked = almanac::TrimBlanks(text);
+  const std::string_view asked = almanac::TrimLow(text);
   std::string all;
   for (const std::string_view pair : calendar::kZodiacTexts) {
     // The branch and the animal, one character each.

@@ -50,13 +50,13 @@ int PinyinCommand(const CommandLine& line, Context& ctx) {
 int NetNameCommand(const CommandLine& line, Context& ctx) {
   RequirePositional("netname", line, 1);
   RequireUtf8(line.positional.front());
-  const std::string name(numerology::TrimBlanks(line.positional.front()));
+  const std::string name(numerology::TrimLow(line.positional.front()));
   if (name.empty()) throw InputError("请输入你的网名！");
   const std::string gbk = GbkOf(name);
   std::string letters, trait;
   try {
     letters = netname::NetNameLetters(gbk);
-    trait = std::string(numerology::TrimBlanks(netname::NetNamePersonality(gbk)));
+    trait = std::string(numerology::TrimLow(netname::NetNamePersonality(gbk)));
   } catch (const std::exception&) {
     // The window shows this in place of the trait when the reading fails.
     throw InputError("请重新输入网名，请不要输入特殊字符！");

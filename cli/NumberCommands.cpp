@@ -8,7 +8,7 @@ namespace tongshu::cli {
 
 int NumberCommand(const CommandLine& line, Context& ctx) {
   RequirePositional("number", line, 1);
-  const std::string number(numerology::TrimBlanks(line.positional.front()));
+  const std::string number(numerology::TrimLow(line.positional.front()));
   if (number.empty()) throw InputError("请输入你的号码！");
   const numerology::ShuliFields fields = numerology::SplitEntryText(numerology::shuliinfostr(number));
   if (line.json) {

@@ -92,7 +92,7 @@ EightyOneNumberWindow::EightyOneNumberWindow(tongshu::Services& services, const 
 void EightyOneNumberWindow::RzBitBtn1Click() {
   Guarded(services_.messages, [&] {
     const QByteArray typed = edtmun->text().toUtf8();
-    const std::string number(TrimBlanks(std::string_view(typed.constData(), static_cast<std::size_t>(typed.size()))));
+    const std::string number(TrimLow(std::string_view(typed.constData(), static_cast<std::size_t>(typed.size()))));
     if (number.empty()) {
       services_.messages.ShowInfo(blankMessage_);
       return;

@@ -32,11 +32,4 @@ std::int64_t StrToInt64(std::string_view text) {
   return -static_cast<std::int64_t>(magnitude);
 }
 
-std::string_view TrimBlanks(std::string_view text) {
-  const auto blank = [](char c) { return static_cast<unsigned char>(c) <= 32; };
-  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-  return text;
-}
-
 }  // namespace tongshu::numerology

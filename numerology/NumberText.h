@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "AsciiText.h"
+
 namespace tongshu::numerology {
 
 // A text that is not a decimal integer in the signed 64-bit range. what() is
@@ -20,9 +22,9 @@ class ConvertError : public std::runtime_error {
 // instead of wrapping.
 std::int64_t StrToInt64(std::string_view text);
 
-// The boxes' trimming rule: drops leading and trailing characters of code 32
-// (the space) or below. Bytes of multi-byte UTF-8 characters are never below
-// 0x80, so the rule works on UTF-8 as on single characters.
-std::string_view TrimBlanks(std::string_view text);
+// The boxes' trimming rule is the program's one (AsciiText.h): leading and
+// trailing characters of code 32 or below. Bytes of multi-byte UTF-8
+// characters are never below 0x80, so it works on UTF-8 as on single bytes.
+using ::tongshu::TrimLow;
 
 }  // namespace tongshu::numerology

@@ -36,7 +36,7 @@ constexpr int kMaxCharacters = 11;
 std::string Utf8(const QString& text) { return text.toUtf8().toStdString(); }
 QString FromUtf8(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
-std::string Trimmed(const QString& text) { return std::string(numerology::TrimBlanks(Utf8(text))); }
+std::string Trimmed(const QString& text) { return std::string(numerology::TrimLow(Utf8(text))); }
 
 
 }  // namespace
@@ -139,7 +139,7 @@ void TFrm_SJcs::RzBitBtn1Click() {
       row = query.row();
     }
     const auto value = [&](std::size_t column) {
-      return row ? FromUtf8(std::string(numerology::TrimBlanks(row->field(column)))) : QString();
+      return row ? FromUtf8(std::string(numerology::TrimLow(row->field(column)))) : QString();
     };
     const QString title = value(0), verdict = value(1), content = value(2);
     RzLabel11->clear();

@@ -63,9 +63,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (n1 == std::string_view::npos) return 0;
   const std::size_t n2 = text.find('\n', n1 + 1);
   if (n2 == std::string_view::npos) return 0;
-  const std::string_view y = almanac::TrimBlanks(text.substr(0, n1));
-  const std::string_view m = almanac::TrimBlanks(text.substr(n1 + 1, n2 - n1 - 1));
-  const std::string_view d = almanac::TrimBlanks(text.substr(n2 + 1));
+  const std::string_view y = almanac::TrimLow(text.substr(0, n1));
+  const std::string_view m = almanac::TrimLow(text.substr(n1 + 1, n2 - n1 - 1));
+  const std::string_view d = almanac::TrimLow(text.substr(n2 + 1));
   for (const std::string_view part : {y, m, d})
     if (!part.empty()) FUZZ_CHECK(static_cast<unsigned char>(part.front()) > 32 &&
                                   static_cast<unsigned char>(part.back()) > 32);
