@@ -292,6 +292,24 @@ TEST_F(Huangdao, ChosenItemsAndTypedDigitsQueryTheDateAsWritten) {
   for (const auto& [conn, sql] : fake.database.statements) EXPECT_EQ(conn, tongshu::BirthConnStr());
 }
 
+// The boxes complete nothing: typing 1 into the month box is month 1, not the
+// item 10 that starts with it, and a typed three-digit year stays three digits.
+TEST_F(Huangdao, TypedDigitsAreNotCompletedToItems) {
+  fake.database.rows[(kStatementHead + "2011-1-2#").toStdString()] = DayRow("K");
+  lookup("2011", "1", "2");
+  EXPECT_EQ(w->SYear->currentText(), QStringLiteral("2011"));
+  EXPECT_EQ(w->SMonth->currentText(), QStringLiteral("1"));
+  EXPECT_EQ(w->Sday->currentText(), QStringLiteral("2"));
+  EXPECT_EQ(w->Label1->text(), QStringLiteral("2011-1-2  nnK"));
+  EXPECT_EQ(memo(), DayLines("K"));
+
+  lookup("201", "1", "3");
+  EXPECT_EQ(w->SYear->currentText(), QStringLiteral("201"));
+  EXPECT_EQ(sqls(), (QStringList{kStatementHead + "2011-1-2#", kStatementHead + "201-1-3#"}));
+  EXPECT_TRUE(fake.messages.infos.isEmpty());
+  EXPECT_TRUE(fake.messages.errors.isEmpty());
+}
+
 TEST_F(Huangdao, ADateWithoutARowChangesNothingAndSaysNothing) {
   fake.database.rows[(kStatementHead + "2011-03-05#").toStdString()] = DayRow("A");
   lookup("2011", "03", "05");
