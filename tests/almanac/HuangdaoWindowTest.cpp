@@ -105,9 +105,22 @@ class Huangdao : public ::testing::Test {
   void lookup(const QString& y, const QString& m, const QString& d) const {
     for (auto [box, text] : {std::pair{w->SYear, y}, {w->SMonth, m}, {w->Sday, d}}) {
       box->lineEdit()->clear();
+      clickInto(box);
       QTest::keyClicks(box->lineEdit(), text);
     }
     QTest::mouseClick(w->RzBitBtn1, Qt::LeftButton);
+  }
+  // Puts the keyboard focus in the box with a click, in an active window: a
+  // box handles typed keys as it does for a user only then (a completer, for
+  // one, acts on a focused box alone).
+  static void clickInto(QComboBox* box) {
+    QWidget* window = box->window();
+    if (!window->isActiveWindow()) {
+      window->activateWindow();
+      ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    }
+    QTest::mouseClick(box->lineEdit(), Qt::LeftButton);
+    ASSERT_TRUE(box->lineEdit()->hasFocus());
   }
   QStringList memo() const { return w->Memo1->toPlainText().split(u'\n'); }
   QStringList sqls() const {
