@@ -1,5 +1,6 @@
 #include "TFrmmain.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QHBoxLayout>
@@ -92,7 +93,8 @@ QString ButtonSheet(const QColor& plain) {
 // style's own titles are taller and would go behind the overflow button).
 class CommandBarStyle final : public QProxyStyle {
  public:
-  explicit CommandBarStyle(int barHeight) : m_barHeight(barHeight) {}
+  // A style of its own, of the kind the application uses.
+  explicit CommandBarStyle(int barHeight) : QProxyStyle(QApplication::style()->name()), m_barHeight(barHeight) {}
   QSize sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& size,
                          const QWidget* widget) const override {
     if (type == CT_MenuBarItem) return {size.width() + 14, m_barHeight};
