@@ -71,7 +71,7 @@ QByteArray Property(xcb_window_t window, const char* name) {
 std::vector<std::uint32_t> Cardinals(xcb_window_t window, const char* name) {
   const QByteArray bytes = Property(window, name);
   std::vector<std::uint32_t> values(static_cast<std::size_t>(bytes.size()) / 4);
-  std::memcpy(values.data(), bytes.constData(), values.size() * 4);
+  if (!values.empty()) std::memcpy(values.data(), bytes.constData(), values.size() * 4);
   return values;
 }
 
