@@ -7,7 +7,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QStringList>
 
 #include "ConnStr.h"
@@ -32,11 +31,14 @@ constexpr int kClientHeight = 464;
 QString U8(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 // An editable drop-down with two-digit (or four-digit) items from..to. It
-// starts empty with nothing chosen; typed text is never added as an item.
+// starts empty with nothing chosen; typed text is never added as an item,
+// and what is typed stays as typed: completing a typed 1 to the item 10 would
+// look up another day.
 QComboBox* MakeDateBox(QWidget* parent, const char* name, int from, int to, int width, const QRect& geometry) {
   auto* box = new QComboBox(parent);
   box->setObjectName(QString::fromLatin1(name));
   box->setEditable(true);
+  box->setCompleter(nullptr);
   box->setInsertPolicy(QComboBox::NoInsert);
   box->setMaxVisibleItems(12);
   for (int i = from; i <= to; ++i) box->addItem(QStringLiteral("%1").arg(i, width, 10, QLatin1Char('0')));
@@ -115,7 +117,7 @@ TFormHuangdao::TFormHuangdao(Services& services, QWidget* parent)
   connect(RzBitBtn1, &QPushButton::clicked, this, &TFormHuangdao::RzBitBtn1Click);
   connect(RzBitBtn2, &QPushButton::clicked, this, &TFormHuangdao::RzBitBtn2Click);
 
-  if (const QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
+  CentreOnScreen(*this);
   FormCreate();
 }
 

@@ -3,7 +3,6 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QScreen>
 #include <QStackedWidget>
 
 #include "Fonts.h"
@@ -73,7 +72,7 @@ TFormOnther::TFormOnther(QWidget* parent)
   note->setGeometry(4, 176, 374, 72);
   note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-  if (const QScreen* s = screen()) move(s->availableGeometry().center() - QPoint(194, 141));
+  CentreOnScreen(*this);
 }
 
 int TFormOnther::activePageIndex() const {

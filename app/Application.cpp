@@ -13,11 +13,15 @@ bool TongshuApplication::notify(QObject* receiver, QEvent* event) {
   try {
     return QApplication::notify(receiver, event);
   } catch (const std::exception& e) {
-    sink_.ShowError(QString::fromUtf8(e.what()));
+    reportLater(QString::fromUtf8(e.what()));
   } catch (...) {
-    sink_.ShowError(QStringLiteral("发生未知错误。"));
+    reportLater(QStringLiteral("发生未知错误。"));
   }
   return false;
+}
+
+void TongshuApplication::reportLater(const QString& text) {
+  QMetaObject::invokeMethod(this, [this, text] { sink_.ShowError(text); }, Qt::QueuedConnection);
 }
 
 }  // namespace tongshu

@@ -13,6 +13,11 @@ class TongshuApplication final : public QApplication {
   bool notify(QObject* receiver, QEvent* event) override;
 
  private:
+  // The box runs a modal loop of its own; opened inside notify() it would
+  // deliver further events while the failing one is still being delivered,
+  // so the report waits until that event has returned.
+  void reportLater(const QString& text);
+
   MessageSink& sink_;
 };
 

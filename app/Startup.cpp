@@ -1,10 +1,11 @@
 #include "Startup.h"
 
 #include <QEvent>
+#include <QLibraryInfo>
 #include <QTimer>
+#include <QTranslator>
 #include <memory>
 
-#include "AppTitle.h"
 #include "Application.h"
 #include "Clock.h"
 #include "Fonts.h"
@@ -41,12 +42,25 @@ class FirstPaintWatch final : public QObject {
 
 }  // namespace
 
-int RunApplication(int argc, char** argv, const StartupHooks& hooks) {
+bool InstallQtTranslations(QCoreApplication& app, const QString& directory) {
+  auto* translator = new QTranslator(&app);
+  if (!translator->load(QStringLiteral("qtbase_zh_CN"), directory)) {
+    delete translator;
+    return false;
+  }
+  return QCoreApplication::installTranslator(translator);
+}
+
+int RunApplication(const StartupHooks& hooks) {
+  int argc = 1;
+  char program[] = "tongshu";
+  char* argv[] = {program, nullptr};
   QtMessageSink messages;
   TongshuApplication app(argc, argv, messages);
+  // No display name: Qt would append it to the caption of every other window.
   TongshuApplication::setApplicationName(QStringLiteral("tongshu"));
-  TongshuApplication::setApplicationDisplayName(kAppTitle);
   TongshuApplication::setDesktopFileName(QStringLiteral("com.example.tongshu"));
+  InstallQtTranslations(app, QLibraryInfo::path(QLibraryInfo::TranslationsPath));
   InstallFontSubstitutions();
 
   {

@@ -1,6 +1,8 @@
 #pragma once
 #include <functional>
 
+class QCoreApplication;
+class QString;
 class QWidget;
 
 namespace tongshu {
@@ -11,7 +13,14 @@ struct StartupHooks {
 };
 
 // The whole program: application object, title, locale settings, main window,
-// message loop. Returns the process exit code.
-int RunApplication(int argc, char** argv, const StartupHooks& hooks = {});
+// message loop. Returns the process exit code. It takes no command line: Qt's
+// own switches (-reverse, -style, -platform, -qwindowtitle, ...) would change
+// the windows, so the application object is given the program name alone.
+int RunApplication(const StartupHooks& hooks = {});
+
+// Qt's own texts (box buttons, the edit boxes' context menus) in Simplified
+// Chinese, whatever the user's locale: qtbase_zh_CN.qm from the directory.
+// False, with Qt's English texts left in place, when the file cannot be loaded.
+bool InstallQtTranslations(QCoreApplication& app, const QString& directory);
 
 }  // namespace tongshu

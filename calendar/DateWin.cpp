@@ -1,8 +1,6 @@
 #include "DateWin.h"
 
 #include <QEvent>
-#include <QGuiApplication>
-#include <QScreen>
 #include <QShowEvent>
 
 #include "CalendarAnnotations.h"
@@ -20,17 +18,13 @@ using namespace tongshu::calendar;
 
 constexpr int kClientWidth = 331;
 constexpr int kClientHeight = 285;
-constexpr int kOuterWidth = 339;
-constexpr int kOuterHeight = 319;
 constexpr int kColumnPitch = 42;
 constexpr int kRowPitch = 32;
-
-const QString kArial = QStringLiteral("Arial");
 
 // Arial Black is a face of its own; where it is substituted, ask for the
 // heaviest weight so the stand-in looks as dense.
 QFont ArialBlack(int pixelHeight) {
-  QFont f = tongshu::UiFont(QStringLiteral("Arial Black"), pixelHeight);
+  QFont f = tongshu::UiFont(tongshu::kArialBlack, pixelHeight);
   f.setWeight(QFont::Black);
   return f;
 }
@@ -80,10 +74,7 @@ TFRM_Date::TFRM_Date(tongshu::Services& services, QWidget* parent)
   p.setColor(QPalette::Window, Qt::white);
   setPalette(p);
   setAutoFillBackground(true);
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    const QRect desk = screen->availableGeometry();
-    move(desk.left() + (desk.width() - kOuterWidth) / 2, desk.top() + (desk.height() - kOuterHeight) / 2);
-  }
+  tongshu::CentreOnScreen(*this);
   buildControls();
   FormCreate();
 }
@@ -98,7 +89,7 @@ void TFRM_Date::buildControls() {
   Shape1->setObjectName(QStringLiteral("Shape1"));
   Shape1->setGeometry(0, 0, kClientWidth, kClientHeight);
 
-  Label17 = MakeLabel<ClickLabel>(this, "Label17", {10, 3, 36, 37}, UiFont(kArial, 32, true), QColor(0x80, 0x80, 0xC0));
+  Label17 = MakeLabel<ClickLabel>(this, "Label17", {10, 3, 36, 37}, UiFont(tongshu::kArial, 32, true), QColor(0x80, 0x80, 0xC0));
   Label17->setCursor(Qt::PointingHandCursor);
   Label17->setToolTip(QStringLiteral("单击改变月份"));
   Label18 = MakeLabel(this, "Label18", {45, 17, 0, 0}, UiFont(tongshu::kSongTi, 14, true), black,

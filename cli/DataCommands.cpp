@@ -4,11 +4,13 @@
 
 #include "Commands.h"
 #include "ConnStr.h"
+#include "Cp936.h"
 #include "Database.h"
 #include "HuangdaoLookup.h"
 #include "Json.h"
 #include "MobileNumber.h"
 #include "NumberText.h"
+#include "Utf8.h"
 
 namespace tongshu::cli {
 namespace {
@@ -72,7 +74,9 @@ int MobileCommand(const CommandLine& line, Context& ctx) {
   RequirePositional("mobile", line, 1);
   const std::string number(numerology::TrimLow(line.positional.front()));
   if (number.empty()) throw InputError("请输入11位手机号码！");
-  const std::string reduced = numerology::ShoujiReducedNumber(number);
+  // The reduction counts the bytes of the number's GBK text, as the window does.
+  if (!IsValidUtf8(number)) throw InputError("输入的文字不是有效的 UTF-8 编码!");
+  const std::string reduced = numerology::ShoujiReducedNumber(cp936::FromUtf8(number));
 
   db::Query query(ctx.database);
   query.setConnectionString(BuildConnStr(ctx.dataDir, kDreamTail));

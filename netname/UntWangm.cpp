@@ -1,11 +1,10 @@
 #include "UntWangm.h"
 
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPalette>
-#include <QScreen>
 #include <QValidator>
+#include <algorithm>
 #include <exception>
 
 #include "ErrorReport.h"
@@ -19,16 +18,47 @@ QPointer<TFrmWangming> FrmWangming;
 
 namespace {
 
-// Upper-cases ASCII letters as they are typed or pasted and refuses an edit
-// that would pass the GBK byte limit.
+// Upper-cases ASCII letters as they are typed or pasted, and keeps the box
+// within its GBK byte limit: of what an edit puts in, as many whole
+// characters as still fit are kept (a long paste is cut, a key that no longer
+// fits types nothing).
 class NetNameValidator final : public QValidator {
  public:
-  using QValidator::QValidator;
-  State validate(QString& input, int&) const override {
+  explicit NetNameValidator(QLineEdit* box) : QValidator(box) {
+    connect(box, &QLineEdit::textChanged, this, [this](const QString& text) { shown_ = text; });
+  }
+
+  State validate(QString& input, int& pos) const override {
     for (QChar& ch : input)
       if (ch >= u'a' && ch <= u'z') ch = QChar(ch.unicode() - 32);
-    return tongshu::GbkLength(input) <= tongshu::netname::kNetNameMaxBytes ? Acceptable : Invalid;
+    constexpr qsizetype kLimit = tongshu::netname::kNetNameMaxBytes;
+    if (tongshu::GbkLength(input) <= kLimit) return Acceptable;
+
+    // The edit left the text after the cursor as it was and put its own
+    // text between a kept beginning and the cursor.
+    const qsizetype after = input.size() - pos;
+    if (pos < 0 || after < 0 || after > shown_.size() || input.mid(pos) != shown_.right(after)) return Invalid;
+    qsizetype kept = 0;
+    const qsizetype keptLimit = std::min<qsizetype>(pos, shown_.size() - after);
+    while (kept < keptLimit && input[kept] == shown_[kept]) ++kept;
+    const QString rest = input.mid(pos);
+    qsizetype room = kLimit - tongshu::GbkLength(input.left(kept) + rest);
+    if (room < 0) return Invalid;
+    qsizetype end = kept;
+    while (end < pos) {
+      const qsizetype width = input[end].isHighSurrogate() && end + 1 < pos && input[end + 1].isLowSurrogate() ? 2 : 1;
+      const qsizetype bytes = tongshu::GbkLength(input.mid(end, width));
+      if (bytes > room) break;
+      room -= bytes;
+      end += width;
+    }
+    input = input.left(end) + rest;
+    pos = static_cast<int>(end);
+    return Acceptable;
   }
+
+ private:
+  QString shown_;
 };
 
 // Removes leading and trailing characters of code 32 or below.
@@ -104,10 +134,7 @@ TFrmWangming::TFrmWangming(tongshu::Services& services, QWidget* parent)
   connect(RzBitBtn1, &QPushButton::clicked, this, &TFrmWangming::RzBitBtn1Click);
   connect(RzBitBtn2, &QPushButton::clicked, this, &TFrmWangming::RzBitBtn2Click);
 
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    const QRect area = screen->availableGeometry();
-    move(area.center() - QPoint(width() / 2, height() / 2));
-  }
+  tongshu::CentreOnScreen(*this);
 }
 
 void TFrmWangming::RzBitBtn1Click() {

@@ -1,18 +1,10 @@
 #pragma once
-// The window behind both the QQ-number and the any-number analysis: a number
-// box, "测算"/"关闭" and the four result rows filled from the eighty-one
-// number table. The two windows differ only in the texts passed in here.
+// The window behind both the QQ-number and the any-number analysis: the
+// number reduced modulo 81 onto the eighty-one number table. The two windows
+// differ only in the texts passed in here.
 #include <QString>
-#include <QWidget>
 
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QPushButton;
-
-namespace tongshu {
-struct Services;
-}
+#include "NumberWindow.h"
 
 namespace tongshu::numerology {
 
@@ -24,42 +16,16 @@ struct EightyOneNumberTexts {
   int clientHeight;      // the client area is 388 wide
 };
 
-class EightyOneNumberWindow : public QWidget {
+class EightyOneNumberWindow : public NumberWindow {
   Q_OBJECT
 
  public:
   EightyOneNumberWindow(tongshu::Services& services, const EightyOneNumberTexts& texts, QWidget* parent);
 
-  QLabel* RzLabel1;
-  QLineEdit* edtmun;
-  QPushButton* RzBitBtn1;
-  QPushButton* RzBitBtn2;
-  QGroupBox* RzGroupBox1;
-  QLabel* RzLabel5;
-  QLabel* RzLabel11;
-  QLabel* RzLabel4;
-  QLabel* RzLabel10;
-  QLabel* RzLabel6;
-  QLabel* RzLabel9;
-  QLabel* RzLabel7;
-  QLabel* RzLabel8;
-
  public slots:
-  void RzBitBtn1Click();
-  void RzBitBtn2Click();
-
- protected:
-  // Filters a character typed into the box; sets key to 0 to discard it.
-  void edtmunKeyPress(char16_t& key);
-  // Sets the close action to free the window; subclasses also clear their
-  // global reference.
-  virtual void FormClose();
-
-  bool eventFilter(QObject* watched, QEvent* event) override;
-  void closeEvent(QCloseEvent* event) override;
+  void RzBitBtn1Click() override;
 
  private:
-  tongshu::Services& services_;
   QString blankMessage_;
 };
 

@@ -1,17 +1,17 @@
 #include "MobileNumber.h"
 
+#include <algorithm>
 #include <stdexcept>
 
+#include "Cp936.h"
 #include "NumberText.h"
 
 namespace tongshu::numerology {
 
 namespace {
 
-constexpr std::size_t kSkippedCharacters = 7;
+constexpr std::size_t kSkippedBytes = 7;
 constexpr std::int64_t kModulus = 80;
-
-bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 
 bool AllDigits(std::string_view text) {
   for (const char c : text)
@@ -21,15 +21,10 @@ bool AllDigits(std::string_view text) {
 
 }  // namespace
 
-std::string ShoujiReducedNumber(std::string_view number) {
-  std::size_t at = 0;
-  for (std::size_t skipped = 0; skipped < kSkippedCharacters && at < number.size(); ++skipped) {
-    ++at;
-    while (at < number.size() && IsContinuationByte(number[at])) ++at;
-  }
-  const std::string_view tail = number.substr(at);
+std::string ShoujiReducedNumber(std::string_view gbkNumber) {
+  const std::string_view tail = gbkNumber.substr(std::min(kSkippedBytes, gbkNumber.size()));
   // StrToInt64 would take a sign; only digits belong to a telephone number.
-  if (!AllDigits(tail)) throw ConvertError(tail);
+  if (!AllDigits(tail)) throw ConvertError(cp936::ToUtf8(tail));
   return std::to_string(StrToInt64(tail) % kModulus);
 }
 

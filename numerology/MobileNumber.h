@@ -6,13 +6,13 @@
 
 namespace tongshu::numerology {
 
-// The characters of the number text from the eighth on (the last four of an
-// eleven-digit number), read as a decimal integer and reduced modulo 80:
-// "0" to "79", no leading zeros. Characters are counted as UTF-8 code points,
-// so a pasted Chinese character counts once. Throws ConvertError naming those
-// characters when they are empty (fewer than eight characters) or hold
-// anything but ASCII digits, a sign included.
-std::string ShoujiReducedNumber(std::string_view number);
+// The bytes of the number's GBK text (code page 936, services/Cp936.h) from
+// the eighth on (the last four of an eleven-digit number), read as a decimal
+// integer and reduced modulo 80: "0" to "79", no leading zeros. Positions are
+// bytes, so a pasted Chinese character counts twice. Throws ConvertError
+// naming those bytes, decoded to UTF-8, when they are empty (fewer than eight
+// bytes) or hold anything but ASCII digits, a sign included.
+std::string ShoujiReducedNumber(std::string_view gbkNumber);
 
 // "select title,jx,content from shouji where num = '" + reduced + "'". Throws
 // std::invalid_argument unless reduced is 1 or 2 ASCII digits, so nothing but a

@@ -4,7 +4,7 @@
 
 namespace tongshu {
 
-// Maps the design's font names (宋体, 楷体_GB2312, 黑体, 隶书, Arial Black) to
+// Maps the layouts' font names (宋体, 楷体_GB2312, 黑体, 隶书, Arial, Arial Black) to
 // installed faces so that every Chinese text renders.
 void InstallFontSubstitutions();
 
@@ -16,5 +16,11 @@ inline const QString kSongTi = QStringLiteral("宋体");
 inline const QString kKaiTi = QStringLiteral("楷体_GB2312");
 inline const QString kHeiTi = QStringLiteral("黑体");
 inline const QString kLiShu = QStringLiteral("隶书");
+inline const QString kArial = QStringLiteral("Arial");
+inline const QString kArialBlack = QStringLiteral("Arial Black");
+
+// The installed faces that stand in for Arial and Arial Black.
+inline const QString kLiberationSans = QStringLiteral("Liberation Sans");
+inline const QString kLato = QStringLiteral("Lato");
 
 }  // namespace tongshu

@@ -4,6 +4,8 @@
 #include <QMessageBox>
 #include <QPointer>
 
+#include "AppTitle.h"
+
 namespace tongshu {
 namespace {
 
@@ -26,7 +28,7 @@ void QtMessageSink::ShowInfo(const QString& text) {
 }
 
 void QtMessageSink::ShowError(const QString& text) {
-  ShowBox(QMessageBox::Critical, QApplication::applicationDisplayName(), text);
+  ShowBox(QMessageBox::Critical, kAppTitle, text);
 }
 
 }  // namespace tongshu

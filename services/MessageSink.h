@@ -12,7 +12,8 @@ class MessageSink {
   virtual ~MessageSink() = default;
   // The information box: caption "提示", one OK button, information icon.
   virtual void ShowInfo(const QString& text) = 0;
-  // The general error report: a failure's own text.
+  // The general error report: a failure's own text, captioned with the
+  // application title "吉星通书".
   virtual void ShowError(const QString& text) = 0;
 };
 

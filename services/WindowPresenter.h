@@ -15,6 +15,11 @@ class WindowPresenter {
   virtual void showNonModal(QWidget& window) = 0;
 };
 
+// Puts the window's frame, title bar and borders included, in the middle of
+// its screen's free area. The frame's size is known only once a window
+// manager has framed the window, so the window is placed again then.
+void CentreOnScreen(QWidget& window);
+
 class QtWindowPresenter final : public WindowPresenter {
  public:
   void showModal(QWidget& window) override;

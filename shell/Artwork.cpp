@@ -246,10 +246,21 @@ QPixmap ButtonRowStrip() {
 QPixmap MenuBarBackground() {
   QPixmap pm(800, 22);
   QPainter p(&pm);
+  p.setRenderHint(QPainter::Antialiasing);
   QLinearGradient g(0, 0, 0, 22);
   g.setColorAt(0, QColor(0xFD, 0xF6, 0xE6));
+  g.setColorAt(0.6, QColor(0xF5, 0xE8, 0xC8));
   g.setColorAt(1, QColor(0xEC, 0xD9, 0xAF));
   p.fillRect(pm.rect(), g);
+  // A faint band of cloud scrolls along the lower edge, over a gold rule.
+  p.setPen(QPen(QColor(0xC9, 0xA9, 0x6B, 90), 1.0));
+  p.setBrush(Qt::NoBrush);
+  for (int x = 0; x < 800; x += 16) {
+    p.drawArc(QRectF(x + 1.5, 13.5, 7, 6), 0, 180 * 16);
+    p.drawArc(QRectF(x + 8.5, 15.5, 7, 4), 180 * 16, 180 * 16);
+  }
+  p.setPen(QColor(0xC9, 0xA9, 0x6B));
+  p.drawLine(QPointF(0, 21.5), QPointF(800, 21.5));
   return pm;
 }
 

@@ -4,7 +4,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QScreen>
 #include <QTabWidget>
 #include <QTableWidget>
 
@@ -13,6 +12,7 @@
 #include "ErrorReport.h"
 #include "Fonts.h"
 #include "LinkLauncher.h"
+#include "WindowPresenter.h"
 
 QPointer<TFrm_servers> Frm_servers;
 QPointer<TAbout> About;
@@ -24,10 +24,6 @@ using namespace tongshu::shell;
 namespace {
 
 const QColor kNavy(0x00, 0x00, 0x80);
-
-void CentreOnScreen(QWidget& w) {
-  if (const QScreen* s = w.screen()) w.move(s->availableGeometry().center() - w.rect().center());
-}
 
 QLabel* Label(QWidget* parent, const QString& text, int x, int y, const QFont& font,
               const QColor& colour = Qt::black) {

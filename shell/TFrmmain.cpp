@@ -1,5 +1,6 @@
 #include "TFrmmain.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QHBoxLayout>
@@ -8,11 +9,12 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QProxyStyle>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollArea>
 #include <QShowEvent>
 #include <QStatusBar>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "AppTitle.h"
@@ -72,6 +74,8 @@ class ClickablePicture final : public QWidget {
   std::function<void()> m_onClick;
 };
 
+constexpr int kMenuBarHeight = 22;
+
 // One style sheet per panel: the frame colour is chosen by a property, which
 // is far cheaper at start-up than a sheet for each of the 58 buttons.
 QString ButtonSheet(const QColor& plain) {
@@ -83,6 +87,69 @@ QString ButtonSheet(const QColor& plain) {
              "QPushButton:pressed { background: #D4D4D4; }")
       .arg(plain.name());
 }
+
+// The command bar's menu titles: 7 px of room either side of the text and
+// the bar's full height, so that all ten fit the 22 px bar in one row (the
+// style's own titles are taller and would go behind the overflow button).
+class CommandBarStyle final : public QProxyStyle {
+ public:
+  // A style of its own, of the kind the application uses.
+  explicit CommandBarStyle(int barHeight) : QProxyStyle(QApplication::style()->name()), m_barHeight(barHeight) {}
+  QSize sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& size,
+                         const QWidget* widget) const override {
+    if (type == CT_MenuBarItem) return {size.width() + 14, m_barHeight};
+    return QProxyStyle::sizeFromContents(type, option, size, widget);
+  }
+  int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
+    switch (metric) {
+      case PM_MenuBarPanelWidth:
+      case PM_MenuBarVMargin:
+      case PM_MenuBarItemSpacing:
+        return 0;
+      case PM_MenuBarHMargin:
+        return 2;
+      default:
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+  }
+
+ private:
+  int m_barHeight;
+};
+
+// The command bar: its background picture stretched over the whole bar, under
+// the menu titles too. The style fills the bar and each title with the
+// palette's window brush, so the picture, scaled to the bar, is that brush.
+class PictureMenuBar final : public QMenuBar {
+ public:
+  PictureMenuBar(QPixmap picture, QWidget* parent) : QMenuBar(parent), m_picture(std::move(picture)) {
+    auto* style = new CommandBarStyle(kMenuBarHeight);
+    style->setParent(this);
+    setStyle(style);
+    setFixedHeight(kMenuBarHeight);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Highlight, QColor(0xF7, 0xD2, 0x7A));
+    pal.setColor(QPalette::HighlightedText, Qt::black);
+    pal.setColor(QPalette::ButtonText, Qt::black);
+    pal.setColor(QPalette::WindowText, Qt::black);
+    setPalette(pal);
+  }
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override {
+    QMenuBar::resizeEvent(event);
+    if (size().isEmpty()) return;
+    QPalette pal = palette();
+    // The brush's colour is the picture's lower edge, from which the style
+    // shades the rule under the bar.
+    const QPixmap scaled = m_picture.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    pal.setBrush(QPalette::Window, QBrush(scaled.toImage().pixelColor(0, scaled.height() - 1), scaled));
+    setPalette(pal);
+  }
+
+ private:
+  QPixmap m_picture;
+};
 
 }  // namespace
 
@@ -123,24 +190,16 @@ TFrmmain::TFrmmain(Services& services, ToolWindows tools, QWidget* parent)
   buildCentre(row);
   buildStatusBar();
 
-  if (const QScreen* screen = this->screen()) {
-    const QRect avail = screen->availableGeometry();
-    move(avail.center() - QPoint(400, 300));
-  }
+  CentreOnScreen(*this);
 }
 
 TFrmmain::~TFrmmain() = default;
 
 void TFrmmain::buildMenus() {
-  QMenuBar* bar = menuBar();
+  auto* bar = new PictureMenuBar(MenuBarBackground(), this);
+  setMenuBar(bar);
   bar->setObjectName(QStringLiteral("dxBarManager1"));
-  bar->setFixedHeight(22);
   bar->setFont(UiFont(kSongTi, 12));
-  bar->setStyleSheet(QStringLiteral(
-      "QMenuBar { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #FDF6E6, stop:1 #ECD9AF);"
-      " border-bottom: 1px solid #C9A96B; }"
-      "QMenuBar::item { padding: 2px 7px; background: transparent; }"
-      "QMenuBar::item:selected { background: #F7D27A; border: 1px solid #B5853A; }"));
   for (const MenuDef& def : kMenus) {
     QMenu* menu = bar->addMenu(U8(def.caption));
     menu->setFont(UiFont(kSongTi, 12));
@@ -339,6 +398,17 @@ void TFrmmain::terminate() {
   m_services.links.startBrowser(QString::fromUtf8(contacts::kHomePage));
 }
 
+void TFrmmain::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  // The window has no maximise button, but a window manager may maximise it
+  // all the same (from its own menu or a command): the window goes back to
+  // its size. Minimising is a state of its own and is left alone.
+  if (event->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMaximized))
+    QTimer::singleShot(0, this, [this] {
+      if (windowState() & Qt::WindowMaximized) setWindowState(windowState() & ~Qt::WindowMaximized);
+    });
+}
+
 void TFrmmain::closeEvent(QCloseEvent* event) {
   terminate();
   event->accept();
@@ -351,41 +421,23 @@ void TFrmmain::openServers() {
 void TFrmmain::dxBarButton5Click() { terminate(); }
 void TFrmmain::RzBitBtn4Click() { terminate(); }
 
-void TFrmmain::dxBarButton171Click() {
+void TFrmmain::openTool(const Opener& opener) {
   Guarded(m_services.messages, [&] {
-    if (m_tools.almanac) m_tools.almanac(m_services, this);
+    if (opener) opener(m_services, this);
   });
 }
+
+void TFrmmain::dxBarButton171Click() { openTool(m_tools.almanac); }
 
 void TFrmmain::dxBarButton55Click() {}
 void TFrmmain::dxBarButton202Click() {}
 void TFrmmain::RzButton1Click() {}
 
-void TFrmmain::dxBarButton19Click() {
-  Guarded(m_services.messages, [&] {
-    if (m_tools.mobile) m_tools.mobile(m_services, this);
-  });
-}
-void TFrmmain::dxBarButton22Click() {
-  Guarded(m_services.messages, [&] {
-    if (m_tools.qqNumber) m_tools.qqNumber(m_services, this);
-  });
-}
-void TFrmmain::dxBarButton23Click() {
-  Guarded(m_services.messages, [&] {
-    if (m_tools.anyNumber) m_tools.anyNumber(m_services, this);
-  });
-}
-void TFrmmain::dxBarButton82Click() {
-  Guarded(m_services.messages, [&] {
-    if (m_tools.netName) m_tools.netName(m_services, this);
-  });
-}
-void TFrmmain::dxBarButton43Click() {
-  Guarded(m_services.messages, [&] {
-    if (m_tools.calendar) m_tools.calendar(m_services, this);
-  });
-}
+void TFrmmain::dxBarButton19Click() { openTool(m_tools.mobile); }
+void TFrmmain::dxBarButton22Click() { openTool(m_tools.qqNumber); }
+void TFrmmain::dxBarButton23Click() { openTool(m_tools.anyNumber); }
+void TFrmmain::dxBarButton82Click() { openTool(m_tools.netName); }
+void TFrmmain::dxBarButton43Click() { openTool(m_tools.calendar); }
 void TFrmmain::dxBarButton39Click() {
   Guarded(m_services.messages, [&] { OpenModal(Frm_NanNv, m_services.presenter, this); });
 }

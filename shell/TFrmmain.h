@@ -58,6 +58,7 @@ class TFrmmain final : public QMainWindow {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  void changeEvent(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
@@ -69,6 +70,7 @@ class TFrmmain final : public QMainWindow {
   void addItems(QMenu* menu, const tongshu::shell::MenuItemDef* first, const tongshu::shell::MenuItemDef* last);
   void connectCommand(QAction* action, const tongshu::shell::MenuItemDef& def);
   void openServers();
+  void openTool(const tongshu::shell::Opener& opener);
   void terminate();
 
   tongshu::Services& m_services;

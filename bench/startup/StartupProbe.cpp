@@ -26,12 +26,12 @@ long ResidentKiB() {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main() {
   tongshu::StartupHooks hooks;
   hooks.afterFirstPaint = [](QWidget&) {
     std::printf("painted rss_kib=%ld\n", ResidentKiB());
     std::fflush(stdout);
     QCoreApplication::exit(0);
   };
-  return tongshu::RunApplication(argc, argv, hooks);
+  return tongshu::RunApplication(hooks);
 }

@@ -105,9 +105,22 @@ class Huangdao : public ::testing::Test {
   void lookup(const QString& y, const QString& m, const QString& d) const {
     for (auto [box, text] : {std::pair{w->SYear, y}, {w->SMonth, m}, {w->Sday, d}}) {
       box->lineEdit()->clear();
+      clickInto(box);
       QTest::keyClicks(box->lineEdit(), text);
     }
     QTest::mouseClick(w->RzBitBtn1, Qt::LeftButton);
+  }
+  // Puts the keyboard focus in the box with a click, in an active window: a
+  // box handles typed keys as it does for a user only then (a completer, for
+  // one, acts on a focused box alone).
+  static void clickInto(QComboBox* box) {
+    QWidget* window = box->window();
+    if (!window->isActiveWindow()) {
+      window->activateWindow();
+      ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    }
+    QTest::mouseClick(box->lineEdit(), Qt::LeftButton);
+    ASSERT_TRUE(box->lineEdit()->hasFocus());
   }
   QStringList memo() const { return w->Memo1->toPlainText().split(u'\n'); }
   QStringList sqls() const {
@@ -290,6 +303,24 @@ TEST_F(Huangdao, ChosenItemsAndTypedDigitsQueryTheDateAsWritten) {
   EXPECT_EQ(memo(), DayLines("T"));
   EXPECT_EQ(sqls(), (QStringList{kStatementHead + "2012-02-29#", kStatementHead + "2011-3-5#"}));
   for (const auto& [conn, sql] : fake.database.statements) EXPECT_EQ(conn, tongshu::BirthConnStr());
+}
+
+// The boxes complete nothing: typing 1 into the month box is month 1, not the
+// item 10 that starts with it, and a typed three-digit year stays three digits.
+TEST_F(Huangdao, TypedDigitsAreNotCompletedToItems) {
+  fake.database.rows[(kStatementHead + "2011-1-2#").toStdString()] = DayRow("K");
+  lookup("2011", "1", "2");
+  EXPECT_EQ(w->SYear->currentText(), QStringLiteral("2011"));
+  EXPECT_EQ(w->SMonth->currentText(), QStringLiteral("1"));
+  EXPECT_EQ(w->Sday->currentText(), QStringLiteral("2"));
+  EXPECT_EQ(w->Label1->text(), QStringLiteral("2011-1-2  nnK"));
+  EXPECT_EQ(memo(), DayLines("K"));
+
+  lookup("201", "1", "3");
+  EXPECT_EQ(w->SYear->currentText(), QStringLiteral("201"));
+  EXPECT_EQ(sqls(), (QStringList{kStatementHead + "2011-1-2#", kStatementHead + "201-1-3#"}));
+  EXPECT_TRUE(fake.messages.infos.isEmpty());
+  EXPECT_TRUE(fake.messages.errors.isEmpty());
 }
 
 TEST_F(Huangdao, ADateWithoutARowChangesNothingAndSaysNothing) {

@@ -3,6 +3,9 @@
 
 #include <QApplication>
 #include <QDeadlineTimer>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QLabel>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -101,6 +104,63 @@ TEST_F(DateWinTest, ControlsStandWhereTheLayoutPutsThem) {
   EXPECT_EQ(w.UpDown1->minimum(), 1901);
   EXPECT_EQ(w.UpDown1->maximum(), 2050);
   EXPECT_EQ(w.UpDown2->maximum(), 12);
+}
+
+// Where the label's real font draws the text's ink, in the label's own
+// coordinates, for a one-line text placed by the label's alignment.
+QRect InkInLabel(const QLabel* label, const QString& text) {
+  const QFontMetrics m(label->font());
+  const QRect box = label->contentsRect();
+  const int width = m.horizontalAdvance(text);
+  const Qt::Alignment a = label->alignment();
+  const int x = (a & Qt::AlignHCenter) ? box.left() + (box.width() - width) / 2
+                : (a & Qt::AlignRight)  ? box.right() + 1 - width
+                                        : box.left();
+  const int y = (a & Qt::AlignVCenter) ? box.top() + (box.height() - m.height()) / 2
+                : (a & Qt::AlignBottom) ? box.bottom() + 1 - m.height()
+                                        : box.top();
+  return m.tightBoundingRect(text).translated(x, y + m.ascent());
+}
+
+// The numbers in the header, the watermarks and the cells, in the faces that
+// stand in for Arial and Arial Black: no digit of any month or year the
+// spinners offer falls outside its label.
+TEST_F(DateWinTest, EveryYearAndMonthNumberFitsItsLabel) {
+  TFRM_Date& w = open(D(2033, 12, 1));
+  EXPECT_EQ(QFontInfo(w.Label17->font()).family(), QStringLiteral("Liberation Sans"));
+  const QLabel* dayNumber = w.DayLabels[0];
+  using Labels = std::initializer_list<const QLabel*>;
+  for (const QLabel* heavy : Labels{w.Label1, w.Label20, w.Label16, dayNumber}) {
+    EXPECT_EQ(QFontInfo(heavy->font()).family(), QStringLiteral("Lato")) << heavy->objectName().toStdString();
+    EXPECT_GE(QFontInfo(heavy->font()).weight(), QFont::Black) << heavy->objectName().toStdString();
+  }
+  const auto fits = [](const QLabel* label, const QString& text) {
+    const QRect ink = InkInLabel(label, text);
+    const bool inside = QFontMetrics(label->font()).horizontalAdvance(text) <= label->width() &&
+                        label->rect().contains(ink);
+    return inside ? ::testing::AssertionSuccess()
+                  : ::testing::AssertionFailure()
+                        << label->objectName().toStdString() << " " << label->width() << "x" << label->height()
+                        << ": '" << text.toStdString() << "' draws at " << ink.x() << "," << ink.y() << " "
+                        << ink.width() << "x" << ink.height();
+  };
+  for (int year = 1901; year <= 2050; ++year)
+    for (const QLabel* label : Labels{w.Label1, w.Label20})
+      EXPECT_TRUE(fits(label, QString::number(year)));
+  for (int month = 1; month <= 12; ++month)
+    for (const QLabel* label : Labels{w.Label17, w.Label16})
+      EXPECT_TRUE(fits(label, QString::number(month)));
+  for (int day = 1; day <= 31; ++day) EXPECT_TRUE(fits(w.DayLabels[0], QString::number(day)));
+
+  // As shown: the widest month with a year of four wide digits, and the first year.
+  EXPECT_EQ(w.Label1->text(), QStringLiteral("2033"));
+  EXPECT_EQ(w.Label17->text(), QStringLiteral("12"));
+  EXPECT_TRUE(fits(w.Label1, w.Label1->text()));
+  EXPECT_TRUE(fits(w.Label17, w.Label17->text()));
+  TFRM_Date& first = open(D(1901, 10, 1));
+  EXPECT_EQ(first.Label1->text(), QStringLiteral("1901"));
+  EXPECT_TRUE(fits(first.Label20, first.Label20->text()));
+  EXPECT_TRUE(fits(first.Label16, first.Label16->text()));
 }
 
 // Columns 42 px apart, rows 32 px, the lunar text 17 px under the number.

@@ -269,7 +269,7 @@ TEST(MobileCli, TheWindowsChecksComeBeforeTheFileIsOpened) {
       {"1234567a", "'a' is not a valid integer value\n"},
       {"12345678-1", "'8-1' is not a valid integer value\n"},
       {"1234567+1", "'+1' is not a valid integer value\n"},
-      {"123456７８９", "'８９' is not a valid integer value\n"},
+      {"1234567８９", "'８９' is not a valid integer value\n"},  // seven bytes, then full-width digits
   };
   const std::string empty = MakeTempDir();
   for (const Bad& c : cases) {

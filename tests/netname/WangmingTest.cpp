@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QSignalSpy>
 #include <QTest>
 #include <memory>
@@ -146,6 +147,41 @@ TEST_F(WangmingWindow, BoxHoldsEighteenGbkBytes) {
   EXPECT_EQ(window->edtmun->text(), QStringLiteral("一二三四五六七八") + kEmoji);
   window->edtmun->insert(QStringLiteral("A"));
   EXPECT_EQ(window->edtmun->text(), QStringLiteral("一二三四五六七八") + kEmoji);
+}
+
+// A paste that would pass 18 bytes is cut to the whole characters that fit,
+// wherever the cursor stands; the euro sign is one byte of code page 936.
+TEST_F(WangmingWindow, ALongPasteIsCutToEighteenGbkBytes) {
+  struct Case {
+    QString before;
+    int cursor;
+    QString pasted;
+    QString after;
+  };
+  const Case cases[] = {
+      {"", 0, "一二三四五六七八九十", "一二三四五六七八九"},
+      {"", 0, "abcdefghijklmnopqrstuvwxyz", "ABCDEFGHIJKLMNOPQR"},
+      {"A", 1, "一二三四五六七八九", "A一二三四五六七八"},  // 17 bytes: the ninth would split
+      {"AB", 1, "一二三四五六七八九", "A一二三四五六七八B"},
+      {"一二三四五六七", 7, "八九十", "一二三四五六七八九"},
+      {"", 0, QString(20, QChar(0x20AC)), QString(18, QChar(0x20AC))},
+      // Two bytes each for characters GBK cannot encode, never half of one.
+      {"", 0, QString(12, u'A') + kEmoji + kEmoji + kEmoji + kEmoji, QString(12, u'A') + kEmoji + kEmoji + kEmoji},
+      {"一二三四五六七八九", 9, "A", "一二三四五六七八九"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.pasted.toStdString());
+    Enter(c.before);
+    window->edtmun->setCursorPosition(c.cursor);
+    QApplication::clipboard()->setText(c.pasted);
+    window->edtmun->paste();  // what the box's menu item 粘贴 does
+    EXPECT_EQ(window->edtmun->text(), c.after);
+    EXPECT_LE(tongshu::GbkLength(window->edtmun->text()), 18);
+  }
+  // Typed key by key, the box stops at the limit too.
+  Enter(QString());
+  QTest::keyClicks(window->edtmun, QStringLiteral("abcdefghijklmnopqrstuvwxyz"));
+  EXPECT_EQ(window->edtmun->text(), QStringLiteral("ABCDEFGHIJKLMNOPQR"));
 }
 
 TEST_F(WangmingWindow, CloseClearsTheReferenceAndFreesTheWindow) {

@@ -5,13 +5,17 @@
 #include <stdexcept>
 #include <string>
 
+#include "Cp936.h"
 #include "MobileNumber.h"
 #include "NumberText.h"
 
 namespace tongshu::numerology {
 namespace {
 
-TEST(ShoujiReducedNumber, TheCharactersFromTheEighthOnModuloEighty) {
+// The box's text as the reduction takes it: code page 936 bytes.
+std::string Gbk(const char* utf8) { return cp936::FromUtf8(utf8); }
+
+TEST(ShoujiReducedNumber, TheBytesFromTheEighthOnModuloEighty) {
   struct Case {
     const char* number;
     const char* reduced;
@@ -28,11 +32,12 @@ TEST(ShoujiReducedNumber, TheCharactersFromTheEighthOnModuloEighty) {
       {"123456789", "9"},
       {"1234567890", "10"},   // ten characters: three digits, 890 = 11 * 80 + 10
       {"abcdefg1234", "34"},  // the first seven are never looked at
-      {"手机号码是：0160", "0"},  // characters, not bytes, are counted
-      {"一二三四五六七99", "19"},
+      {"一二三4567890", "50"},  // bytes, not characters, are counted: 567890 = 7098 * 80 + 50
+      {"号码1234567", "7"},      // 4567 = 57 * 80 + 7
+      {"€123456789", "69"},      // the euro sign is the single byte 0x80: 789 = 9 * 80 + 69
       {"123456712345678901234", "34"},  // longer than the box allows: 12345678901234 mod 80
   };
-  for (const Case& c : cases) EXPECT_EQ(ShoujiReducedNumber(c.number), c.reduced) << c.number;
+  for (const Case& c : cases) EXPECT_EQ(ShoujiReducedNumber(Gbk(c.number)), c.reduced) << c.number;
 }
 
 TEST(ShoujiReducedNumber, NoDigitsOrANonDigitFromTheEighthOnIsTheConversionError) {
@@ -44,7 +49,8 @@ TEST(ShoujiReducedNumber, NoDigitsOrANonDigitFromTheEighthOnIsTheConversionError
       {"", "'' is not a valid integer value"},
       {"1234567", "'' is not a valid integer value"},
       {"123", "'' is not a valid integer value"},
-      {"一二三四五六七", "'' is not a valid integer value"},
+      {"一二三", "'' is not a valid integer value"},       // six bytes
+      {"一二三四", "'\xEF\xBF\xBD' is not a valid integer value"},  // the eighth byte ends 四: U+FFFD
       {"1234567890a", "'890a' is not a valid integer value"},
       {"1234567-12", "'-12' is not a valid integer value"},  // a sign is no digit of a number
       {"1234567+12", "'+12' is not a valid integer value"},
@@ -58,7 +64,7 @@ TEST(ShoujiReducedNumber, NoDigitsOrANonDigitFromTheEighthOnIsTheConversionError
   };
   for (const Case& c : cases) {
     try {
-      const std::string reduced = ShoujiReducedNumber(c.number);
+      const std::string reduced = ShoujiReducedNumber(Gbk(c.number));
       ADD_FAILURE() << c.number << " gave " << reduced;
     } catch (const ConvertError& e) {
       EXPECT_STREQ(e.what(), c.message) << c.number;

@@ -197,6 +197,24 @@ TEST_F(Mobile, TooShortOrNonDigitTailIsTheConversionErrorWithoutAQuery) {
   EXPECT_EQ(sqls(), std::vector<std::string>{Statement("21")});
 }
 
+// Positions are bytes of the number's GBK text: a pasted Chinese character
+// takes two of the seven that are skipped, and one that the eighth byte cuts
+// in half is no digit.
+TEST_F(Mobile, APastedChineseCharacterCountsTwoBytes) {
+  fake.database.rows[Statement("7")] = Row("七", "吉", "七号");
+  paste(QStringLiteral("号码1234567"));  // 号码123 are the seven bytes: 4567 = 57 * 80 + 7
+  QTest::mouseClick(w->RzBitBtn1, Qt::LeftButton);
+  EXPECT_EQ(sqls(), std::vector<std::string>{Statement("7")});
+  EXPECT_EQ(values(), (QStringList{"号码1234567", "七", "吉", "七号"}));
+  EXPECT_EQ(w->shoujiinfostr(QStringLiteral("号码1234567")), QStringLiteral("7"));
+
+  paste(QStringLiteral("一二三四5678"));  // the eighth byte is the second half of 四
+  QTest::mouseClick(w->RzBitBtn1, Qt::LeftButton);
+  EXPECT_EQ(fake.messages.errors, QStringList{QStringLiteral("'\uFFFD5678' is not a valid integer value")});
+  EXPECT_EQ(values(), (QStringList{"号码1234567", "七", "吉", "七号"}));
+  EXPECT_EQ(sqls().size(), 1u);
+}
+
 TEST_F(Mobile, PastedQuotesBeforeTheEighthCharacterNeverReachTheStatement) {
   for (const QString& pasted : {QStringLiteral("';--#;'8901"), QStringLiteral("1' or 8901"), QStringLiteral("#\"--;  8901")}) {
     fake.database.statements.clear();

@@ -69,8 +69,8 @@ void Session(QWidget& main) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main() {
   tongshu::StartupHooks hooks;
   hooks.afterFirstPaint = Session;
-  return tongshu::RunApplication(argc, argv, hooks);
+  return tongshu::RunApplication(hooks);
 }

@@ -198,11 +198,9 @@ void MobileHostile::check(const HostileText& h, Delivery how) {
   QTest::mouseClick(w->RzBitBtn1, Qt::LeftButton);
 
   const QString trimmed = TrimLow(w->edtmun->text());
-  // The characters from the eighth on, counted as the reader counts them.
-  const QList<uint> points = QString::fromUtf8(trimmed.toUtf8()).toUcs4();
-  const QString tail = points.size() > 7 ? QString::fromUcs4(reinterpret_cast<const char32_t*>(points.data()) + 7,
-                                                             points.size() - 7)
-                                         : QString();
+  // The bytes of its GBK text from the eighth on, as the reduction counts them.
+  const QByteArray gbk = ToGbk(QString::fromUtf8(trimmed.toUtf8()));
+  const QString tail = gbk.size() > 7 ? FromGbk(gbk.mid(7)) : QString();
   if (trimmed.isEmpty()) {
     EXPECT_EQ(fake.messages.infos, QStringList{QStringLiteral("请输入11位手机号码！")});
     EXPECT_TRUE(fake.messages.errors.isEmpty());

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QImage>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -10,7 +11,9 @@
 #include <QTableWidget>
 #include <QTest>
 
+#include "Artwork.h"
 #include "ConnStr.h"
+#include "Contacts.h"
 #include "Fakes.h"
 #include "InfoWindows.h"
 #include "TFrmmain.h"
@@ -193,6 +196,37 @@ TEST_F(MainWindowTest, WindowFrameAndStatusBar) {
   }
 }
 
+// The menu bar is drawn with its background picture, stretched to the bar:
+// in the empty part right of the menus and in the margins of the titles.
+TEST_F(MainWindowTest, MenuBarShowsItsBackgroundPicture) {
+  window->show();
+  QMenuBar* bar = window->menuBar();
+  QCoreApplication::processEvents();
+  const QImage shown = bar->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  const QImage picture = shell::MenuBarBackground()
+                             .scaled(bar->size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                             .toImage()
+                             .convertToFormat(QImage::Format_RGB32);
+  ASSERT_EQ(shown.size(), picture.size());
+  const auto same = [&](int x, int y) {
+    const QColor a = shown.pixelColor(x, y), b = picture.pixelColor(x, y);
+    return std::abs(a.red() - b.red()) <= 2 && std::abs(a.green() - b.green()) <= 2 && std::abs(a.blue() - b.blue()) <= 2;
+  };
+  int compared = 0, differing = 0;
+  const auto compare = [&](int x, int y) {
+    ++compared;
+    if (!same(x, y)) ++differing;
+  };
+  const QRect last = bar->actionGeometry(bar->actions().back());
+  // The bottom row is the style's rule under the bar.
+  for (int y = 0; y < bar->height() - 1; ++y) {
+    for (int x = last.right() + 2; x < bar->width(); ++x) compare(x, y);
+    for (QAction* menu : bar->actions()) compare(bar->actionGeometry(menu).left() + 1, y);
+  }
+  EXPECT_GT(compared, 5000);
+  EXPECT_EQ(differing, 0) << "of " << compared << " pixels";
+}
+
 TEST_F(MainWindowTest, FormShowBindsTheQueriesWithoutOpeningThem) {
   EXPECT_TRUE(window->ADOQname().connectionString().empty());
   window->show();
@@ -292,7 +326,7 @@ TEST_F(MainWindowTest, EveryExitPathStartsTheBrowserOnce) {
     if (path == Button) QTest::mouseClick(w.findChild<QPushButton*>(QStringLiteral("RzBitBtn4")), Qt::LeftButton);
     EXPECT_TRUE(w.close());  // the close box after an exit command, or on its own
     ASSERT_EQ(f.links.browserStarts.size(), 1);
-    EXPECT_EQ(f.links.browserStarts[0], f.links.browserStarts.front());
+    EXPECT_EQ(f.links.browserStarts[0], QString::fromUtf8(contacts::kHomePage));
     EXPECT_TRUE(f.links.links.isEmpty());
   }
 }

@@ -1,0 +1,63 @@
+#!/bin/bash
+# Runs a command on a fresh virtual X server under a real window manager
+# (Xvfb and openbox), the way a user's desktop frames, places and maximises
+# windows. A missing tool is a failure, never a skipped test.
+#   with-window-manager.sh COMMAND [ARGUMENTS...]
+set -u
+missing=()
+for tool in Xvfb openbox wmctrl xdotool xprop xwininfo; do
+  command -v "$tool" >/dev/null 2>&1 || missing+=("$tool")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "with-window-manager: missing ${missing[*]} (Debian packages xvfb openbox wmctrl xdotool x11-utils)" >&2
+  exit 1
+fi
+
+work="$(mktemp -d)"
+xvfb=
+wm=
+cleanup() {
+  [ -n "$wm" ] && kill "$wm" 2>/dev/null && wait "$wm" 2>/dev/null
+  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# The server picks a free display itself and writes its number, so runs in
+# parallel never share one.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb=$!
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
+if ! [ -s "$work/display" ]; then
+  echo "with-window-manager: Xvfb did not start" >&2
+  cat "$work/xvfb.log" >&2
+  exit 1
+fi
+export DISPLAY=":$(head -n1 "$work/display")"
+
+# A home of its own: the program writes its locale stand-in file there, and
+# openbox its session files.
+export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_CACHE_HOME="$work/home/.cache"
+export XDG_RUNTIME_DIR="$work/runtime"
+mkdir -p "$XDG_CONFIG_HOME" "$XDG_CACHE_HOME"
+mkdir -m 0700 "$XDG_RUNTIME_DIR"
+openbox --sm-disable >"$work/openbox.log" 2>&1 &
+wm=$!
+for _ in $(seq 100); do
+  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+  sleep 0.05
+done
+if ! xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; then
+  echo "with-window-manager: openbox did not start" >&2
+  cat "$work/openbox.log" >&2
+  exit 1
+fi
+
+# Qt's X11 plugin reads the keyboard map through libxkbcommon-x11, which hands
+# strndup names that are not NUL-terminated; the sanitizers' strict string
+# checks report that as an overflow inside the library, so they are off here.
+if [ -n "${ASAN_OPTIONS:-}" ]; then
+  export ASAN_OPTIONS="$ASAN_OPTIONS:strict_string_checks=0"
+fi
+
+QT_QPA_PLATFORM=xcb "$@"
