@@ -68,7 +68,6 @@ class UpDown : public QWidget {
 class ShapeRect : public QWidget {
  public:
   ShapeRect(QColor fill, QColor pen, QWidget* parent = nullptr);
-  QColor fill() const { return fill_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;

@@ -75,7 +75,7 @@ int MobileCommand(const CommandLine& line, Context& ctx) {
   const std::string number(numerology::TrimLow(line.positional.front()));
   if (number.empty()) throw InputError("请输入11位手机号码！");
   // The reduction counts the bytes of the number's GBK text, as the window does.
-  if (!IsValidUtf8(number)) throw InputError("输入的文字不是有效的 UTF-8 编码!");
+  RequireUtf8(number);
   const std::string reduced = numerology::ShoujiReducedNumber(cp936::FromUtf8(number));
 
   db::Query query(ctx.database);

@@ -12,6 +12,7 @@
 #include "GbkCodec.h"
 #include "MessageSink.h"
 #include "NetName.h"
+#include "WidgetHelpers.h"
 #include "WindowPresenter.h"
 
 QPointer<TFrmWangming> FrmWangming;
@@ -60,15 +61,6 @@ class NetNameValidator final : public QValidator {
  private:
   QString shown_;
 };
-
-// Removes leading and trailing characters of code 32 or below.
-QString TrimLow(const QString& text) {
-  qsizetype first = 0;
-  qsizetype last = text.size();
-  while (first < last && text[first].unicode() <= 32) ++first;
-  while (last > first && text[last - 1].unicode() <= 32) --last;
-  return text.mid(first, last - first);
-}
 
 void SetTextColour(QLabel* label, const QColor& colour) {
   QPalette palette = label->palette();
@@ -139,7 +131,7 @@ TFrmWangming::TFrmWangming(tongshu::Services& services, QWidget* parent)
 
 void TFrmWangming::RzBitBtn1Click() {
   tongshu::Guarded(services_.messages, [&] {
-    const QString name = TrimLow(edtmun->text());
+    const QString name = tongshu::TrimLow(edtmun->text());
     if (name.isEmpty()) {
       services_.messages.ShowInfo(QStringLiteral("请输入你的网名！"));
       return;
@@ -147,7 +139,7 @@ void TFrmWangming::RzBitBtn1Click() {
     RzLabel11->setText(QStringLiteral("你的网名：") + name);
     try {
       const std::string trait = tongshu::netname::NetNamePersonality(tongshu::ToGbkString(name));
-      RzLabel8->setText(TrimLow(QStringLiteral("你的性格：") + QString::fromStdString(trait)));
+      RzLabel8->setText(tongshu::TrimLow(QStringLiteral("你的性格：") + QString::fromStdString(trait)));
     } catch (...) {
       RzLabel8->setText(QStringLiteral("请重新输入网名，请不要输入特殊字符！"));
     }

@@ -7,6 +7,15 @@
 
 namespace tongshu {
 
+// The program's trimming rule (AsciiText.h) on a box's text: leading and
+// trailing characters of code 32 or below.
+inline QString TrimLow(const QString& text) {
+  qsizetype first = 0, last = text.size();
+  while (first < last && text[first].unicode() <= 32) ++first;
+  while (last > first && text[last - 1].unicode() <= 32) --last;
+  return text.mid(first, last - first);
+}
+
 // A plain-text label with its design name, at its design geometry.
 inline QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, const QRect& geometry) {
   auto* label = new QLabel(text, parent);

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "WidgetHelpers.h"
+
 namespace tongshu::robustness {
 
 struct HostileText {
@@ -122,14 +124,6 @@ inline void Deliver(QLineEdit* box, const HostileText& h, Delivery how) {
       QTest::sendKeyEvent(QTest::Release, box, Qt::Key_V, QString(QChar(0x16)), Qt::ControlModifier);
       break;
   }
-}
-
-// Drops leading and trailing characters of code 32 or below, as every box does.
-inline QString TrimLow(const QString& text) {
-  qsizetype first = 0, last = text.size();
-  while (first < last && text[first].unicode() <= 32) ++first;
-  while (last > first && text[last - 1].unicode() <= 32) --last;
-  return text.mid(first, last - first);
 }
 
 inline bool AsciiDigitsOnly(const QString& text) {
