@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "Utf8.h"
+
 namespace tongshu::testing {
 
 const Json& Json::operator[](std::string_view key) const {
@@ -149,37 +151,10 @@ class Parser {
     return v;
   }
 
-  static void appendUtf8(std::string& out, unsigned cp) {
-    if (cp < 0x80) {
-      out.push_back(static_cast<char>(cp));
-    } else if (cp < 0x800) {
-      out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else if (cp < 0x10000) {
-      out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-      out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else {
-      out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-      out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    }
-  }
-
   // A well-formed UTF-8 sequence starting at i_ (lead byte >= 0x80).
   void utf8(std::string& out) {
-    const auto b = [&](std::size_t k) { return static_cast<unsigned char>(k < s_.size() ? s_[k] : 0); };
-    const unsigned c = b(i_);
-    std::size_t n = 0;
-    unsigned lo = 0x80, hi = 0xBF;
-    if (c >= 0xC2 && c <= 0xDF) n = 2;
-    else if (c >= 0xE0 && c <= 0xEF) n = 3, lo = c == 0xE0 ? 0xA0 : 0x80, hi = c == 0xED ? 0x9F : 0xBF;
-    else if (c >= 0xF0 && c <= 0xF4) n = 4, lo = c == 0xF0 ? 0x90 : 0x80, hi = c == 0xF4 ? 0x8F : 0xBF;
-    else fail("invalid UTF-8");
-    if (b(i_ + 1) < lo || b(i_ + 1) > hi) fail("invalid UTF-8");
-    for (std::size_t k = 2; k < n; ++k)
-      if (b(i_ + k) < 0x80 || b(i_ + k) > 0xBF) fail("invalid UTF-8");
+    const std::size_t n = Utf8SequenceLength(s_.substr(i_));
+    if (n == 0) fail("invalid UTF-8");
     out.append(s_.substr(i_, n));
     i_ += n;
   }
@@ -226,7 +201,7 @@ class Parser {
           } else if (cp >= 0xDC00 && cp <= 0xDFFF) {
             fail("lone low surrogate");
           }
-          appendUtf8(out, cp);
+          AppendUtf8(out, cp);
           break;
         }
         default: fail("bad escape");
