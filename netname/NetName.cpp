@@ -3,6 +3,7 @@
 #include <array>
 #include <new>
 
+#include "AsciiText.h"
 #include "Pinyin.h"
 
 namespace tongshu::netname {
@@ -94,9 +95,7 @@ std::string NetNamePersonality(std::string_view gbkName) {
     const std::string plain = KeepPlainChars(std::string_view(&ch, 1));
     key = plain.empty() ? std::string() : plain.substr(0, 1);
   }
-  for (char& ch : key)
-    if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch + 32);
-  return TraitOfLetter(key);
+  return TraitOfLetter(AsciiLowerCopy(key));
 }
 
 }  // namespace tongshu::netname

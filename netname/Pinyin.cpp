@@ -6,6 +6,7 @@
 #include <cstring>
 #include <new>
 
+#include "AsciiText.h"
 #include "SyllableTables.h"
 
 namespace tongshu::netname {
@@ -44,16 +45,12 @@ constexpr std::array<ShortRecord, 24> GreekLetters = {{
     {1, {'t'}},      {1, {'u'}},      {2, {'p', 'h'}}, {2, {'k', 'h'}}, {2, {'p', 's'}}, {1, {'o'}},
 }};
 
-constexpr bool IsAsciiAlnum(unsigned c) {
-  return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-
-constexpr char Upper(unsigned c) { return static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c); }
+constexpr char Upper(unsigned c) { return AsciiUpper(static_cast<char>(c)); }
 
 // For the default single-byte rule: the upper-cased letter or digit, 0 to drop.
 constexpr std::array<char, 256> kPlainSingle = [] {
   std::array<char, 256> table{};
-  for (unsigned c = 0; c < 256; ++c) table[c] = IsAsciiAlnum(c) ? Upper(c) : '\0';
+  for (unsigned c = 0; c < 256; ++c) table[c] = IsAsciiAlnum(static_cast<char>(c)) ? Upper(c) : '\0';
   return table;
 }();
 
