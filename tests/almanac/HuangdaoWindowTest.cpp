@@ -12,9 +12,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
-#include <unistd.h>
 #include <filesystem>
-#include <fstream>
 #include <ostream>
 
 #include "BundledDays.h"
@@ -23,6 +21,7 @@
 #include "JetWriter.h"
 #include "MdbDatabase.h"
 #include "TFormHuangdao.h"
+#include "TestFiles.h"
 
 inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 
@@ -46,19 +45,11 @@ struct FileDatabase final : tongshu::db::Database {
   }
 };
 
-std::filesystem::path TempDir() {
-  static const std::filesystem::path dir = [] {
-    auto d = std::filesystem::temp_directory_path() / ("tongshu-almanac-tests-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(d);
-    return d;
-  }();
-  return dir;
-}
+std::filesystem::path TempDir() { return tongshu::testing::ScratchDir("tongshu-almanac-tests"); }
 
 std::string WriteFile(const std::string& name, const std::vector<std::uint8_t>& bytes) {
   const auto path = TempDir() / name;
-  std::ofstream f(path, std::ios::binary | std::ios::trunc);
-  f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  tongshu::testing::WriteWholeFile(path, bytes);
   return path.string();
 }
 

@@ -19,7 +19,6 @@
 #include <QTest>
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <random>
 
@@ -28,6 +27,7 @@
 #include "Fakes.h"
 #include "JetWriter.h"
 #include "MdbDatabase.h"
+#include "TestFiles.h"
 #include "TFormHuangdao.h"
 #include "TFrm_SJcs.h"
 #include "Tsv.h"
@@ -36,15 +36,12 @@ namespace tongshu::robustness {
 namespace {
 
 namespace fs = std::filesystem;
-using Bytes = std::vector<char>;
+using Bytes = std::string;
 using tongshu::testing::FakeServices;
 
 Bytes ReadBundled(const char* name) {
-  const fs::path path = fs::path(TONGSHU_DATA_DIR) / name;
-  std::ifstream in(path, std::ios::binary);
-  Bytes bytes(fs::file_size(path));
-  in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  EXPECT_TRUE(in && !bytes.empty()) << name;
+  Bytes bytes = testing::ReadWholeFile(fs::path(TONGSHU_DATA_DIR) / name);
+  EXPECT_FALSE(bytes.empty()) << name;
   return bytes;
 }
 
@@ -73,10 +70,7 @@ const Bytes& Good(const std::string& name) {
 // Replaces the file whole, through a rename, as an installer or a copy would.
 void Put(const fs::path& file, const Bytes& bytes) {
   const fs::path tmp = file.string() + ".new";
-  {
-    std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  }
+  testing::WriteWholeFile(tmp, bytes);
   std::error_code ec;
   fs::remove_all(file, ec);  // a directory or a FIFO left by a case
   fs::rename(tmp, file);
@@ -84,7 +78,7 @@ void Put(const fs::path& file, const Bytes& bytes) {
 
 Bytes RandomBytes(std::size_t n, std::uint32_t seed) {
   std::mt19937 rng(seed);
-  Bytes b(n);
+  Bytes b(n, '\0');
   for (char& c : b) c = static_cast<char>(rng());
   return b;
 }
@@ -137,9 +131,7 @@ struct RedirectedDatabase final : db::Database {
 class DataFile : public ::testing::TestWithParam<Damage> {
  protected:
   void SetUp() override {
-    scratch = fs::temp_directory_path() / ("tongshu-robustness-" + std::to_string(::getpid()));
-    fs::remove_all(scratch);
-    fs::create_directories(scratch);
+    scratch = testing::ScratchDir("tongshu-robustness");
     database.dir = scratch.string() + "/";
     Put(scratch / "KorBirth.dll", Good("KorBirth.dll"));
     Put(scratch / "dream.dll", Good("dream.dll"));
