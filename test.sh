@@ -1,7 +1,8 @@
 #!/bin/bash
 # Installs what is missing, builds, and runs the whole test suite: first the
 # normal build, then the same suite under the address and undefined-behaviour
-# sanitizers.
+# sanitizers. The sanitizer build is configured after the normal one is built,
+# so that it finds that build's jetwrite to write its databases with.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")"
 tools/install-deps.sh

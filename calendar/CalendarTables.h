@@ -2,6 +2,7 @@
 // The two constant tables that drive the lunar calendar, 1901 to 2050.
 // Internal to the calendar engine; use the functions of LunarCalendar.h and
 // CalendarAnnotations.h instead of reading these directly.
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -221,5 +222,74 @@ inline constexpr std::array<std::uint8_t, kYears * 12> kSolarTermTable = {
     0xA4, 0xC3, 0xA5, 0xB4, 0xA5, 0xA6, 0x97, 0x87, 0x87, 0x78, 0x87, 0x86,  // 2049
     0xA5, 0xC3, 0xA5, 0xB5, 0xA6, 0xA6, 0x87, 0x88, 0x88, 0x78, 0x87, 0x87,  // 2050
 };
+
+// --- checks of the tables, at compile time ---------------------------------
+
+// 55 rows carry a leap month (the bundled almanac counts 55 leap months over
+// the range too), always of a month 2..11.
+static_assert(std::ranges::count_if(kLunarYearTable, [](std::uint32_t row) { return (row & 0xFFu) != 0; }) == 55);
+static_assert(std::ranges::all_of(kLunarYearTable, [](std::uint32_t row) {
+  const unsigned leap = row & 0xFFu;
+  return leap == 0 || (leap >= 2 && leap <= 11);
+}));
+
+// Each row leads to the next: from its 1 January, the year's 365 or 366 days
+// run through the row's month lengths and leap month and end on the lunar
+// month and day that the next row gives for its 1 January. A wrong start day,
+// or a month too many or too few, breaks the chain (swapped month lengths or
+// a leap month in the wrong place do not: the cross-check with the bundled
+// almanac in tests/calendar finds those).
+static_assert([] {
+  for (int y = kFirstYear; y < kLastYear; ++y) {
+    const std::uint32_t row = kLunarYearTable[static_cast<std::size_t>(y - kFirstYear)];
+    const std::uint32_t next = kLunarYearTable[static_cast<std::size_t>(y + 1 - kFirstYear)];
+    const unsigned mask = (row >> 8) & 0xFFFFu, leap = row & 0xFFu;
+    const auto length = [mask](int bit) { return (mask >> bit) & 1u ? 30 : 29; };
+    int bit = 15;
+    unsigned month = (row & 0x80000000u) ? 12 : 11;
+    bool inLeap = false;  // a leap month in progress on 1 January counts as its plain number here
+    int day = static_cast<int>((row >> 24) & 0x7Fu);
+    if (day < 1 || day > length(bit)) return false;
+    int left = (y % 4 == 0 && y % 100 != 0) || y % 400 == 0 ? 366 : 365;
+    while (left >= length(bit) - day + 1) {
+      left -= length(bit) - day + 1;
+      if (--bit < 0) return false;
+      day = 1;
+      if (!inLeap && month == leap) {
+        inLeap = true;
+      } else {
+        inLeap = false;
+        month = month % 12 + 1;
+      }
+    }
+    day += left;
+    if (month != ((next & 0x80000000u) ? 12u : 11u) || day != static_cast<int>((next >> 24) & 0x7Fu)) return false;
+  }
+  return true;
+}());
+
+// The first solar term of a month falls on day 3..9, the second on day
+// 18..24, and over the whole range consecutive terms come 14 to 16 days
+// apart, across month and year ends too (a term a day off shows here only
+// where a neighbour is already 14 or 16 days away).
+static_assert([] {
+  int monthStart = 0;  // days from 1 January 1901 to the first of the month
+  int previous = -1;   // the same count for the previous term
+  for (int y = kFirstYear; y <= kLastYear; ++y) {
+    const bool leapYear = (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+    for (int m = 1; m <= 12; ++m) {
+      const unsigned byte = kSolarTermTable[static_cast<std::size_t>((y - kFirstYear) * 12 + m - 1)];
+      const int first = 15 - static_cast<int>(byte >> 4), second = 15 + static_cast<int>(byte & 0xFu);
+      if (first < 3 || first > 9 || second < 18 || second > 24) return false;
+      for (const int term : {monthStart + first - 1, monthStart + second - 1}) {
+        if (previous >= 0 && (term - previous < 14 || term - previous > 16)) return false;
+        previous = term;
+      }
+      constexpr int kLengths[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+      monthStart += kLengths[m - 1] + (m == 2 && leapYear ? 1 : 0);
+    }
+  }
+  return true;
+}());
 
 }  // namespace tongshu::calendar::tables

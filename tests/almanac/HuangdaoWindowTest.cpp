@@ -12,22 +12,24 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
-#include <unistd.h>
 #include <filesystem>
-#include <fstream>
 #include <ostream>
 
+#include "BundledDays.h"
 #include "ConnStr.h"
 #include "Fakes.h"
 #include "JetWriter.h"
 #include "MdbDatabase.h"
 #include "TFormHuangdao.h"
+#include "TestFiles.h"
 
 inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 
 namespace {
 
 using tongshu::testing::FakeServices;
+using tongshu::testing::kOverview20110305;
+using tongshu::testing::kOverview20120229;
 
 const QString kStatementHead = QStringLiteral("Select top 1 * from huangdao where gn = #");
 
@@ -43,19 +45,11 @@ struct FileDatabase final : tongshu::db::Database {
   }
 };
 
-std::filesystem::path TempDir() {
-  static const std::filesystem::path dir = [] {
-    auto d = std::filesystem::temp_directory_path() / ("tongshu-almanac-tests-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(d);
-    return d;
-  }();
-  return dir;
-}
+std::filesystem::path TempDir() { return tongshu::testing::ScratchDir("tongshu-almanac-tests"); }
 
 std::string WriteFile(const std::string& name, const std::vector<std::uint8_t>& bytes) {
   const auto path = TempDir() / name;
-  std::ofstream f(path, std::ios::binary | std::ios::trunc);
-  f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  tongshu::testing::WriteWholeFile(path, bytes);
   return path.string();
 }
 
@@ -475,14 +469,14 @@ TEST_F(HuangdaoFile, MissingOrDamagedFileReachesTheErrorReportWithTheReadersText
 TEST_F(HuangdaoFile, BundledTableDaysAcrossItsRange) {
   files.path = tongshu::ExecutableDir() + "KorBirth.dll";
   lookup("2011", "03", "05");
-  EXPECT_EQ(w->Label1->text(), QStringLiteral("2011-03-05  农历二月初一 兔年 星期六 玉堂黄道 执日 女土蝠"));
+  EXPECT_EQ(w->Label1->text(), QStringLiteral("2011-03-05  ") + QString::fromUtf8(kOverview20110305));
   EXPECT_EQ(memo(), (QStringList{"岁次:辛卯年 庚寅月 己未日", "", "每日胎神占方:占门厕 外正东", "", "五行:天上火", "",
                                  "冲:冲牛(癸丑)煞西", "", "彭祖百忌:己不破券二比并亡 未不服药毒气入肠", "",
                                  "吉神宜趋:敬安 玉堂", "", "宜:动土 入殓 嫁娶 移柩 安葬 破土", "", "凶神宜忌:小耗 八专",
                                  "", "忌:开市 作灶 安床 入宅 上梁 裁衣"}));
 
   lookup("2012", "2", "29");
-  EXPECT_EQ(w->Label1->text(), QStringLiteral("2012-2-29  农历二月初八 龙年 星期三 天牢黑道 破日 箕水豹"));
+  EXPECT_EQ(w->Label1->text(), QStringLiteral("2012-2-29  ") + QString::fromUtf8(kOverview20120229));
   EXPECT_EQ(memo().first(), QStringLiteral("岁次:壬辰年 壬寅月 庚申日"));
 
   for (auto [y, m, d, lunar] : {std::tuple{"1901", "01", "01", "农历冬月十一 鼠年"},
@@ -512,7 +506,7 @@ TEST_F(HuangdaoFile, WindowUsesTheBundledFileThroughItsConnectionString) {
   mine->Sday->setEditText(QStringLiteral("05"));
   mine->RzBitBtn1Click();
   EXPECT_TRUE(fake.messages.errors.isEmpty()) << fake.messages.errors.join(u' ').toStdString();
-  EXPECT_EQ(mine->Label1->text(), QStringLiteral("2011-03-05  农历二月初一 兔年 星期六 玉堂黄道 执日 女土蝠"));
+  EXPECT_EQ(mine->Label1->text(), QStringLiteral("2011-03-05  ") + QString::fromUtf8(kOverview20110305));
 }
 
 }  // namespace

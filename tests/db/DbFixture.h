@@ -1,30 +1,23 @@
 #pragma once
 // Fixture files for the reader's tests, written with the project's writer.
-#include <unistd.h>
-
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "JetWriter.h"
+#include "TestFiles.h"
 
 namespace tongshu::db::testing {
 
 inline std::filesystem::path FixtureDir() {
-  static const std::filesystem::path dir = [] {
-    auto d = std::filesystem::temp_directory_path() / ("tongshu-db-tests-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(d);
-    return d;
-  }();
+  static const std::filesystem::path dir = tongshu::testing::ScratchDir("tongshu-db-tests");
   return dir;
 }
 
 inline std::string WriteBytes(const std::string& name, const std::vector<std::uint8_t>& bytes) {
   const auto path = FixtureDir() / name;
-  std::ofstream f(path, std::ios::binary | std::ios::trunc);
-  f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  tongshu::testing::WriteWholeFile(path, bytes);
   return path.string();
 }
 

@@ -1,8 +1,12 @@
 // The data files as the windows find them: by their connection strings, read
 // by the production reader, which stays alive across the changes as in the
-// running program. The strings are pointed at a scratch folder holding copies
-// of the bundled files; each case damages one copy, and putting the good copy
-// back makes the window work again. The bundled files themselves are only read.
+// running program. The strings are pointed at a scratch folder holding good
+// copies; each case damages one copy, and putting the good copy back makes
+// the window work again. The almanac's good copy is a small file of the
+// bundled table's own rows for the days looked up here, so that a case
+// handles kilobytes, not the 19 MB of the bundled KorBirth.dll, which one case
+// damages as well; dream.dll is the bundled file. The bundled files
+// themselves are only read.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -13,34 +17,52 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <random>
 
+#include "BundledDays.h"
 #include "ConnStr.h"
 #include "Fakes.h"
+#include "JetWriter.h"
 #include "MdbDatabase.h"
+#include "TestFiles.h"
 #include "TFormHuangdao.h"
 #include "TFrm_SJcs.h"
+#include "Tsv.h"
 
 namespace tongshu::robustness {
 namespace {
 
 namespace fs = std::filesystem;
-using Bytes = std::vector<char>;
+using Bytes = std::string;
 using tongshu::testing::FakeServices;
 
 Bytes ReadBundled(const char* name) {
-  std::ifstream in(fs::path(TONGSHU_DATA_DIR) / name, std::ios::binary);
-  Bytes bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  Bytes bytes = testing::ReadWholeFile(fs::path(TONGSHU_DATA_DIR) / name);
   EXPECT_FALSE(bytes.empty()) << name;
   return bytes;
 }
 
-const Bytes& Bundled(const std::string& name) {
-  static const Bytes birth = ReadBundled("KorBirth.dll");
+// KorBirth.dll with only the header and the rows of these days, taken from
+// the bundled table's source.
+Bytes SmallKorBirth(std::initializer_list<const char*> days) {
+  const std::string source = jetwrite::ReadMaybeGzipped(TONGSHU_DATA_SOURCE "/huangdao.tsv.gz");
+  std::string tsv = source.substr(0, source.find('\n') + 1);
+  for (const char* day : days) {
+    const std::size_t at = source.find("\n" + std::string(day) + "\t");
+    EXPECT_NE(at, std::string::npos) << day;
+    if (at != std::string::npos) tsv += source.substr(at + 1, source.find('\n', at + 1) - at);
+  }
+  const std::vector<std::uint8_t> file =
+      jetwrite::WriteDatabase({jetwrite::ParseTsv("huangdao", tsv, "huangdao.tsv.gz")});
+  return Bytes(file.begin(), file.end());
+}
+
+// The good copies the cases start from.
+const Bytes& Good(const std::string& name) {
+  static const Bytes birth = SmallKorBirth({"2011-03-05", "2012-02-29"});
   static const Bytes dream = ReadBundled("dream.dll");
   return name == "KorBirth.dll" ? birth : dream;
 }
@@ -48,10 +70,7 @@ const Bytes& Bundled(const std::string& name) {
 // Replaces the file whole, through a rename, as an installer or a copy would.
 void Put(const fs::path& file, const Bytes& bytes) {
   const fs::path tmp = file.string() + ".new";
-  {
-    std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  }
+  testing::WriteWholeFile(tmp, bytes);
   std::error_code ec;
   fs::remove_all(file, ec);  // a directory or a FIFO left by a case
   fs::rename(tmp, file);
@@ -59,7 +78,7 @@ void Put(const fs::path& file, const Bytes& bytes) {
 
 Bytes RandomBytes(std::size_t n, std::uint32_t seed) {
   std::mt19937 rng(seed);
-  Bytes b(n);
+  Bytes b(n, '\0');
   for (char& c : b) c = static_cast<char>(rng());
   return b;
 }
@@ -86,7 +105,7 @@ std::vector<Damage> Damages() {
        }},
       {"all_zeros", [](const fs::path& f, const Bytes& g) { Put(f, Bytes(g.size(), 0)); }},
       {"other_data_file",
-       [](const fs::path& f, const Bytes& g) { Put(f, &g == &Bundled("dream.dll") ? Bundled("KorBirth.dll") : Bundled("dream.dll")); }},
+       [](const fs::path& f, const Bytes& g) { Put(f, &g == &Good("dream.dll") ? Good("KorBirth.dll") : Good("dream.dll")); }},
       {"a_directory", [](const fs::path& f, const Bytes&) { fs::remove(f); fs::create_directory(f); }},
       // Opening a FIFO for reading would wait for a writer for ever.
       {"a_fifo", [](const fs::path& f, const Bytes&) { fs::remove(f); ASSERT_EQ(::mkfifo(f.c_str(), 0644), 0); }},
@@ -112,12 +131,10 @@ struct RedirectedDatabase final : db::Database {
 class DataFile : public ::testing::TestWithParam<Damage> {
  protected:
   void SetUp() override {
-    scratch = fs::temp_directory_path() / ("tongshu-robustness-" + std::to_string(::getpid()));
-    fs::remove_all(scratch);
-    fs::create_directories(scratch);
+    scratch = testing::ScratchDir("tongshu-robustness");
     database.dir = scratch.string() + "/";
-    Put(scratch / "KorBirth.dll", Bundled("KorBirth.dll"));
-    Put(scratch / "dream.dll", Bundled("dream.dll"));
+    Put(scratch / "KorBirth.dll", Good("KorBirth.dll"));
+    Put(scratch / "dream.dll", Good("dream.dll"));
   }
   void TearDown() override {
     std::error_code ec;
@@ -140,37 +157,53 @@ class AlmanacDataFile : public DataFile {
     w->Sday->setEditText(QString::fromLatin1(d));
     QTest::mouseClick(w->RzBitBtn1, Qt::LeftButton);
   }
+  // Looks a day up, damages the file, looks up another, puts `good` back.
+  void damageAndRecover(const Damage& damage, const Bytes& good) {
+    const QString day20110305 = QStringLiteral("2011-03-05  ") + QString::fromUtf8(testing::kOverview20110305);
+    OpenFormHuangdao(services, nullptr);
+    TFormHuangdao* w = FormHuangdao.data();
+    ASSERT_NE(w, nullptr);
+    lookup(w, "2011", "03", "05");
+    ASSERT_EQ(w->Label1->text(), day20110305);
+    const QString memo = w->Memo1->toPlainText();
+    ASSERT_TRUE(fake.messages.errors.isEmpty()) << fake.messages.errors.join(u' ').toStdString();
+
+    const fs::path file = scratch / "KorBirth.dll";
+    damage.apply(file, good);
+    lookup(w, "2012", "2", "29");
+    ASSERT_EQ(fake.messages.errors.size(), 1);
+    EXPECT_TRUE(fake.messages.errors[0].contains(QString::fromStdString(file.string())))
+        << fake.messages.errors[0].toStdString();
+    EXPECT_TRUE(fake.messages.infos.isEmpty());
+    EXPECT_EQ(w->Label1->text(), day20110305);
+    EXPECT_EQ(w->Memo1->toPlainText(), memo);
+    EXPECT_TRUE(w->isVisible());
+
+    // The same damage a second time is reported again, not remembered as good.
+    lookup(w, "2012", "2", "29");
+    EXPECT_EQ(fake.messages.errors.size(), 2);
+
+    Put(file, good);
+    lookup(w, "2012", "2", "29");
+    EXPECT_EQ(fake.messages.errors.size(), 2) << fake.messages.errors.join(u' ').toStdString();
+    EXPECT_EQ(w->Label1->text(), QStringLiteral("2012-2-29  ") + QString::fromUtf8(testing::kOverview20120229));
+    delete w;
+  }
 };
 
 TEST_P(AlmanacDataFile, DamagedFileGoesToTheErrorReportAndTheWindowRecovers) {
-  OpenFormHuangdao(services, nullptr);
-  TFormHuangdao* w = FormHuangdao.data();
-  ASSERT_NE(w, nullptr);
-  lookup(w, "2011", "03", "05");
-  ASSERT_EQ(w->Label1->text(), QStringLiteral("2011-03-05  农历二月初一 兔年 星期六 玉堂黄道 执日 女土蝠"));
-  const QString memo = w->Memo1->toPlainText();
-  ASSERT_TRUE(fake.messages.errors.isEmpty()) << fake.messages.errors.join(u' ').toStdString();
+  damageAndRecover(GetParam(), Good("KorBirth.dll"));
+}
 
-  const fs::path file = scratch / "KorBirth.dll";
-  GetParam().apply(file, Bundled("KorBirth.dll"));
-  lookup(w, "2012", "2", "29");
-  ASSERT_EQ(fake.messages.errors.size(), 1);
-  EXPECT_TRUE(fake.messages.errors[0].contains(QString::fromStdString(file.string())))
-      << fake.messages.errors[0].toStdString();
-  EXPECT_TRUE(fake.messages.infos.isEmpty());
-  EXPECT_EQ(w->Label1->text(), QStringLiteral("2011-03-05  农历二月初一 兔年 星期六 玉堂黄道 执日 女土蝠"));
-  EXPECT_EQ(w->Memo1->toPlainText(), memo);
-  EXPECT_TRUE(w->isVisible());
-
-  // The same damage a second time is reported again, not remembered as good.
-  lookup(w, "2012", "2", "29");
-  EXPECT_EQ(fake.messages.errors.size(), 2);
-
-  Put(file, Bundled("KorBirth.dll"));
-  lookup(w, "2012", "2", "29");
-  EXPECT_EQ(fake.messages.errors.size(), 2) << fake.messages.errors.join(u' ').toStdString();
-  EXPECT_EQ(w->Label1->text(), QStringLiteral("2012-2-29  农历二月初八 龙年 星期三 天牢黑道 破日 箕水豹"));
-  delete w;
+// One case on the bundled file itself, whose table spans thousands of pages.
+TEST_F(AlmanacDataFile, TheBundledFileCutInHalfGoesToTheErrorReportAndTheWindowRecovers) {
+  const Bytes bundled = ReadBundled("KorBirth.dll");
+  Put(scratch / "KorBirth.dll", bundled);
+  const auto damages = Damages();
+  const auto cut = std::find_if(damages.begin(), damages.end(),
+                                [](const Damage& d) { return std::string(d.name) == "cut_in_half"; });
+  ASSERT_NE(cut, damages.end());
+  damageAndRecover(*cut, bundled);
 }
 
 INSTANTIATE_TEST_SUITE_P(KorBirth, AlmanacDataFile, ::testing::ValuesIn(Damages()), CaseName);
@@ -195,7 +228,7 @@ TEST_P(MobileDataFile, DamagedFileIsSilentAndTheWindowRecovers) {
   const QStringList before = labels(w);
   ASSERT_EQ(before[1], QStringLiteral("秋草逢霜，怀才不遇，忧愁怨苦，事不如意"));
 
-  GetParam().apply(scratch / "dream.dll", Bundled("dream.dll"));
+  GetParam().apply(scratch / "dream.dll", Good("dream.dll"));
   for (const char* number : {"10000009999", "10000008000"}) {
     const int statements = database.statements;
     analyse(w, number);
@@ -205,7 +238,7 @@ TEST_P(MobileDataFile, DamagedFileIsSilentAndTheWindowRecovers) {
   EXPECT_TRUE(fake.messages.infos.isEmpty());
   EXPECT_TRUE(fake.messages.errors.isEmpty()) << fake.messages.errors.join(u' ').toStdString();
 
-  Put(scratch / "dream.dll", Bundled("dream.dll"));
+  Put(scratch / "dream.dll", Good("dream.dll"));
   analyse(w, "10000009999");
   EXPECT_EQ(w->RzLabel10->text(), QStringLiteral("得而复失，枉费心机，守成无贪，可保安稳"));
   EXPECT_EQ(w->RzLabel9->text(), QStringLiteral("吉带凶"));
