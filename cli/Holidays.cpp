@@ -1,8 +1,9 @@
 #include "Holidays.h"
 
-#include <filesystem>
-#include <fstream>
+#include <sstream>
+#include <vector>
 
+#include "DataFile.h"
 #include "Database.h"
 #include "Dates.h"
 #include "HuangdaoLookup.h"
@@ -19,13 +20,16 @@ std::string YearSpan(int first, int last) {
 }  // namespace
 
 Holidays Holidays::Load(const std::string& path) {
-  std::error_code ec;
-  const auto status = std::filesystem::status(path, ec);
-  if (!std::filesystem::exists(status)) throw db::DbError("数据文件不存在：" + path);
-  // A FIFO in its place would block the read.
-  if (!std::filesystem::is_regular_file(status)) throw db::DbError("数据文件不是普通文件：" + path);
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw db::DbError("无法读取数据文件：" + path);
+  // Through the data files' reader: on Windows it opens a folder of any name.
+  std::string text;
+  try {
+    db::FileStamp stamp;
+    const std::vector<std::uint8_t> bytes = db::ReadWholeFile(path, stamp);
+    text.assign(bytes.begin(), bytes.end());
+  } catch (const db::NotRegularFileError&) {
+    throw db::DbError("数据文件不是普通文件：" + path);
+  }
+  std::istringstream in(text);
   Holidays holidays;
   const auto damaged = [&](int lineNumber) {
     return db::DbError("节假日数据文件已损坏（第 " + std::to_string(lineNumber) + " 行）：" + path);

@@ -25,7 +25,7 @@ namespace {
 constexpr std::uint64_t kMaxFileSize = std::uint64_t{1} << 31;
 
 [[noreturn]] void ThrowNotRegular(const std::string& path) {
-  throw DbError("不是 Access 数据库文件（不是普通文件）：" + path);
+  throw NotRegularFileError("不是 Access 数据库文件（不是普通文件）：" + path);
 }
 
 [[noreturn]] void ThrowTooLarge(const std::string& path) {

@@ -7,7 +7,15 @@
 #include <string>
 #include <vector>
 
+#include "Database.h"
+
 namespace tongshu::db {
+
+// What ReadWholeFile throws for a FIFO, a device or a directory.
+class NotRegularFileError : public DbError {
+ public:
+  using DbError::DbError;
+};
 
 struct FileStamp {
   std::uint64_t volume = 0;
@@ -23,7 +31,8 @@ FileStamp StampOf(const std::string& path);
 
 // The bytes and the stamp through one open handle, so that both describe the
 // same file. Refuses what is not a regular file (a FIFO or a pipe would block,
-// a device never ends) and files over Jet 4's 2 GB. Throws DbError.
+// a device never ends: NotRegularFileError) and files over Jet 4's 2 GB.
+// Throws DbError.
 std::vector<std::uint8_t> ReadWholeFile(const std::string& path, FileStamp& stamp);
 
 }  // namespace tongshu::db
