@@ -8,6 +8,7 @@
 
 #include "Application.h"
 #include "Clock.h"
+#include "FontWarmUp.h"
 #include "Fonts.h"
 #include "LinkLauncher.h"
 #include "LocaleFormats.h"
@@ -55,13 +56,18 @@ int RunApplication(const StartupHooks& hooks) {
   int argc = 1;
   char program[] = "tongshu";
   char* argv[] = {program, nullptr};
+  FontWarmUp fonts;
   QtMessageSink messages;
   TongshuApplication app(argc, argv, messages);
+  // The warm-up thread uses Qt's font database, which goes with the
+  // application object: it has ended before that does.
+  const std::unique_ptr<FontWarmUp, void (*)(FontWarmUp*)> joinFontsFirst(&fonts, [](FontWarmUp* f) { f->join(); });
   // No display name: Qt would append it to the caption of every other window.
   TongshuApplication::setApplicationName(QStringLiteral("tongshu"));
   TongshuApplication::setDesktopFileName(QStringLiteral("com.example.tongshu"));
-  InstallQtTranslations(app, QLibraryInfo::path(QLibraryInfo::TranslationsPath));
   InstallFontSubstitutions();
+  fonts.proceed();
+  InstallQtTranslations(app, QLibraryInfo::path(QLibraryInfo::TranslationsPath));
 
   {
 #ifdef _WIN32

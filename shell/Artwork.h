@@ -1,6 +1,7 @@
 #pragma once
-// Pictures of the shell windows, painted at start-up: nothing is taken from
-// elsewhere, and the sizes are the ones the layouts expect.
+// Pictures of the shell windows. They are image resources of fixed sizes,
+// rendered when the program is built (shell/artwork); on a high-density screen
+// the 2x rendering is shown.
 #include <QIcon>
 #include <QPixmap>
 
@@ -8,6 +9,8 @@ namespace tongshu::shell {
 
 QPixmap BannerPicture();     // 790 x 80
 QPixmap CentrePicture();     // 800 x 600
+// The centre picture stretched to the area it has at the main window's start.
+QPixmap CentrePictureAsShown();
 QPixmap ButtonRowStrip();    // background of the button row, 800 x 28
 QPixmap MenuBarBackground(); // 800 x 22
 QPixmap AboutPicture();      // 150 x 150 ink drawing
@@ -18,5 +21,9 @@ QIcon ButtonGlyph(Glyph glyph);  // 16 x 16
 
 enum class ServiceIcon { Cooperation, Phone, Chat, Mail };
 QPixmap ServiceIconPicture(ServiceIcon icon);  // 41 x 41
+
+// `picture` scaled to `size` device-independent pixels, keeping its pixel
+// density.
+QPixmap ScaledPicture(const QPixmap& picture, QSize size);
 
 }  // namespace tongshu::shell

@@ -26,6 +26,7 @@
 #include "Fonts.h"
 #include "InfoWindows.h"
 #include "LinkLauncher.h"
+#include "MainWindowLayout.h"
 #include "MessageSink.h"
 #include "WindowPresenter.h"
 
@@ -38,20 +39,28 @@ namespace {
 
 QString U8(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
-// A picture that scales to whatever size its control is given.
+// A picture that scales to whatever size its control is given. `fitted` is
+// the same picture already scaled, when the build did it for the size the
+// control has at start, which is then shown as it is.
 class StretchedPicture final : public QWidget {
  public:
-  StretchedPicture(QPixmap pm, QWidget* parent) : QWidget(parent), m_pm(std::move(pm)) {}
+  StretchedPicture(QPixmap pm, QWidget* parent, QPixmap fitted = {})
+      : QWidget(parent), m_pm(std::move(pm)), m_fitted(std::move(fitted)) {}
 
  protected:
   void paintEvent(QPaintEvent*) override {
     QPainter p(this);
+    if (!m_fitted.isNull() && m_fitted.deviceIndependentSize().toSize() == size()) {
+      p.drawPixmap(0, 0, m_fitted);
+      return;
+    }
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     p.drawPixmap(rect(), m_pm);
   }
 
  private:
   QPixmap m_pm;
+  QPixmap m_fitted;
 };
 
 class ClickablePicture final : public QWidget {
@@ -74,7 +83,6 @@ class ClickablePicture final : public QWidget {
   std::function<void()> m_onClick;
 };
 
-constexpr int kMenuBarHeight = 22;
 
 // One style sheet per panel: the frame colour is chosen by a property, which
 // is far cheaper at start-up than a sheet for each of the 58 buttons.
@@ -123,10 +131,10 @@ class CommandBarStyle final : public QProxyStyle {
 class PictureMenuBar final : public QMenuBar {
  public:
   PictureMenuBar(QPixmap picture, QWidget* parent) : QMenuBar(parent), m_picture(std::move(picture)) {
-    auto* style = new CommandBarStyle(kMenuBarHeight);
+    auto* style = new CommandBarStyle(measures::kMenuBarHeight);
     style->setParent(this);
     setStyle(style);
-    setFixedHeight(kMenuBarHeight);
+    setFixedHeight(measures::kMenuBarHeight);
     QPalette pal = palette();
     pal.setColor(QPalette::Highlight, QColor(0xF7, 0xD2, 0x7A));
     pal.setColor(QPalette::HighlightedText, Qt::black);
@@ -142,7 +150,7 @@ class PictureMenuBar final : public QMenuBar {
     QPalette pal = palette();
     // The brush's colour is the picture's lower edge, from which the style
     // shades the rule under the bar.
-    const QPixmap scaled = m_picture.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const QPixmap scaled = ScaledPicture(m_picture, size());
     pal.setBrush(QPalette::Window, QBrush(scaled.toImage().pixelColor(0, scaled.height() - 1), scaled));
     setPalette(pal);
   }
@@ -170,8 +178,7 @@ TFrmmain::TFrmmain(Services& services, ToolWindows tools, QWidget* parent)
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
   setFont(UiFont(kSongTi, 12));
-  // 800 x 600 outside, as a window with a sizeable frame and a caption has it.
-  resize(792, 566);
+  resize(measures::kClientWidth, measures::kClientHeight);
 
   buildMenus();
   auto* body = new QWidget(this);
@@ -268,7 +275,7 @@ void TFrmmain::connectCommand(QAction* action, const MenuItemDef& def) {
 QWidget* TFrmmain::buildBanner(QWidget* parent) {
   auto* panel = new QWidget(parent);
   panel->setObjectName(QStringLiteral("RzPanel1"));
-  panel->setFixedHeight(81);
+  panel->setFixedHeight(measures::kBannerHeight);
   auto* layout = new QVBoxLayout(panel);
   layout->setContentsMargins(0, 0, 0, 0);
   auto* image = new ClickablePicture(BannerPicture(), [this] { Image1Click(); }, panel);
@@ -281,16 +288,19 @@ QWidget* TFrmmain::buildBanner(QWidget* parent) {
 void TFrmmain::buildLeftColumn(QWidget* row) {
   auto* scroll = new QScrollArea(row);
   scroll->setObjectName(QStringLiteral("ScrollBox1"));
-  scroll->setFixedWidth(186);
+  scroll->setFixedWidth(measures::kLeftColumnWidth);
   scroll->setFrameShape(QFrame::NoFrame);
   scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  // The panel goes into the scroll box before it has buttons and a style
+  // sheet: moving it there later would polish all 54 buttons a second time.
   auto* panel = new QWidget;
+  scroll->setWidget(panel);
   panel->setObjectName(QStringLiteral("RzPanel2"));
   panel->setAutoFillBackground(true);
   QPalette pal = panel->palette();
   pal.setColor(QPalette::Window, QColor(0xF3, 0xEA, 0xD3));
   panel->setPalette(pal);
-  panel->setFixedSize(186, ActivityRowY(17) + kActivityButtonHeight + 4);
+  panel->setFixedSize(measures::kLeftColumnWidth, ActivityRowY(17) + kActivityButtonHeight + 4);
   panel->setStyleSheet(ButtonSheet(palette().color(QPalette::Window)));
   for (int i = 0; i < static_cast<int>(kActivityButtons.size()); ++i) {
     const int rowIndex = i / 3;
@@ -303,7 +313,6 @@ void TFrmmain::buildLeftColumn(QWidget* row) {
     button->setFocusPolicy(Qt::TabFocus);
     connect(button, &QPushButton::clicked, this, &TFrmmain::RzButton1Click);
   }
-  scroll->setWidget(panel);
   row->layout()->addWidget(scroll);
 }
 
@@ -313,13 +322,13 @@ void TFrmmain::buildCentre(QWidget* row) {
   auto* layout = new QVBoxLayout(centre);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
-  auto* picture = new StretchedPicture(CentrePicture(), centre);
+  auto* picture = new StretchedPicture(CentrePicture(), centre, CentrePictureAsShown());
   picture->setObjectName(QStringLiteral("Image3"));
   layout->addWidget(picture, 1);
 
   auto* strip = new StretchedPicture(ButtonRowStrip(), centre);
   strip->setObjectName(QStringLiteral("RzPanel5"));
-  strip->setFixedHeight(28);
+  strip->setFixedHeight(measures::kButtonRowHeight);
   strip->setStyleSheet(ButtonSheet(QColor(0x1E, 0x9A, 0x3A)));
   struct ButtonDef {
     const char* name;
@@ -350,7 +359,7 @@ void TFrmmain::buildCentre(QWidget* row) {
 void TFrmmain::buildStatusBar() {
   QStatusBar* bar = statusBar();
   bar->setObjectName(QStringLiteral("RzStatusBar1"));
-  bar->setFixedHeight(20);
+  bar->setFixedHeight(measures::kStatusBarHeight);
   bar->setSizeGripEnabled(true);
   bar->setStyleSheet(QStringLiteral("QStatusBar::item { border: 1px solid #B8B0A0; }"));
   auto pane = [bar](const char* name, const QString& text, int width, const QColor& colour) {

@@ -1,5 +1,6 @@
-#include "Artwork.h"
+#include "Drawings.h"
 
+#include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -8,9 +9,13 @@
 #include <array>
 
 #include "Fonts.h"
+#include "MainWindowLayout.h"
 
-namespace tongshu::shell {
+namespace tongshu::artwork {
 namespace {
+
+enum class Glyph { Chat, Service, Home, Exit };
+enum class ServiceIcon { Mail, Phone, Chat };
 
 const QColor kCrimson(0x8E, 0x1B, 0x1B);
 const QColor kRed(0xC0, 0x2B, 0x22);
@@ -94,17 +99,13 @@ void RingText(QPainter& p, QPointF c, double r, const QStringList& words, const 
   }
 }
 
-}  // namespace
-
-QPixmap BannerPicture() {
-  QPixmap pm(790, 80);
-  QPainter p(&pm);
+void PaintBanner(QPainter& p) {
   p.setRenderHint(QPainter::Antialiasing);
   QLinearGradient g(0, 0, 790, 80);
   g.setColorAt(0, kCrimson);
   g.setColorAt(0.55, kRed);
   g.setColorAt(1, QColor(0x6E, 0x12, 0x12));
-  p.fillRect(pm.rect(), g);
+  p.fillRect(QRect(0, 0, 790, 80), g);
 
   p.setPen(Qt::NoPen);
   p.setBrush(QColor(255, 232, 168, 40));
@@ -147,19 +148,16 @@ QPixmap BannerPicture() {
   p.setFont(UiFont(kSongTi, 12));
   p.setPen(QColor(255, 232, 168, 200));
   p.drawText(QPointF(262, 56), QStringLiteral("趋吉避凶　知时择日"));
-  return pm;
 }
 
-QPixmap CentrePicture() {
-  QPixmap pm(800, 600);
-  QPainter p(&pm);
+void PaintCentre(QPainter& p) {
   p.setRenderHint(QPainter::Antialiasing);
   p.setRenderHint(QPainter::TextAntialiasing);
   QRadialGradient bg(QPointF(400, 300), 520);
   bg.setColorAt(0, QColor(0xFF, 0xF8, 0xE6));
   bg.setColorAt(0.7, kPaper);
   bg.setColorAt(1, QColor(0xE6, 0xD2, 0xA6));
-  p.fillRect(pm.rect(), bg);
+  p.fillRect(QRect(0, 0, 800, 600), bg);
 
   // Faint clouds in the corners.
   p.setPen(Qt::NoPen);
@@ -227,31 +225,25 @@ QPixmap CentrePicture() {
   p.setBrush(QColor(0xD9, 0xA4, 0x3A));
   for (const QPointF pt : {QPointF(60, 40), QPointF(745, 40), QPointF(60, 560), QPointF(745, 560)})
     p.drawPath(Star(pt, 12, 5));
-  return pm;
 }
 
-QPixmap ButtonRowStrip() {
-  QPixmap pm(800, 28);
-  QPainter p(&pm);
+void PaintButtonRow(QPainter& p) {
   QLinearGradient g(0, 0, 0, 28);
   g.setColorAt(0, QColor(0xFB, 0xF1, 0xDA));
   g.setColorAt(0.5, QColor(0xEF, 0xDB, 0xB0));
   g.setColorAt(1, QColor(0xD8, 0xBC, 0x84));
-  p.fillRect(pm.rect(), g);
+  p.fillRect(QRect(0, 0, 800, 28), g);
   p.setPen(QColor(0xB5, 0x8B, 0x3E));
   p.drawLine(0, 0, 800, 0);
-  return pm;
 }
 
-QPixmap MenuBarBackground() {
-  QPixmap pm(800, 22);
-  QPainter p(&pm);
+void PaintMenuBar(QPainter& p) {
   p.setRenderHint(QPainter::Antialiasing);
   QLinearGradient g(0, 0, 0, 22);
   g.setColorAt(0, QColor(0xFD, 0xF6, 0xE6));
   g.setColorAt(0.6, QColor(0xF5, 0xE8, 0xC8));
   g.setColorAt(1, QColor(0xEC, 0xD9, 0xAF));
-  p.fillRect(pm.rect(), g);
+  p.fillRect(QRect(0, 0, 800, 22), g);
   // A faint band of cloud scrolls along the lower edge, over a gold rule.
   p.setPen(QPen(QColor(0xC9, 0xA9, 0x6B, 90), 1.0));
   p.setBrush(Qt::NoBrush);
@@ -261,14 +253,11 @@ QPixmap MenuBarBackground() {
   }
   p.setPen(QColor(0xC9, 0xA9, 0x6B));
   p.drawLine(QPointF(0, 21.5), QPointF(800, 21.5));
-  return pm;
 }
 
-QPixmap AboutPicture() {
-  QPixmap pm(150, 150);
-  QPainter p(&pm);
+void PaintAbout(QPainter& p) {
   p.setRenderHint(QPainter::Antialiasing);
-  p.fillRect(pm.rect(), QColor(0xF8, 0xF3, 0xE6));
+  p.fillRect(QRect(0, 0, 150, 150), QColor(0xF8, 0xF3, 0xE6));
   // Distant mountains in washes of ink.
   for (int layer = 0; layer < 3; ++layer) {
     QPainterPath m;
@@ -310,18 +299,9 @@ QPixmap AboutPicture() {
   p.setPen(QColor(0xFF, 0xF0, 0xD0));
   p.setFont(UiFont(kKaiTi, 11, true));
   p.drawText(QRectF(126, 118, 16, 20), Qt::AlignCenter, QStringLiteral("吉"));
-  return pm;
 }
 
-QIcon AppIcon() {
-  // The same drawing as the installed desktop icon.
-  return QIcon(QStringLiteral(":/icons/tongshu.svg"));
-}
-
-QIcon ButtonGlyph(Glyph glyph) {
-  QPixmap pm(16, 16);
-  pm.fill(Qt::transparent);
-  QPainter p(&pm);
+void PaintGlyph(QPainter& p, Glyph glyph) {
   p.setRenderHint(QPainter::Antialiasing);
   switch (glyph) {
     case Glyph::Chat:
@@ -356,18 +336,13 @@ QIcon ButtonGlyph(Glyph glyph) {
       p.drawLine(QPointF(8, 1.5), QPointF(8, 8));
       break;
   }
-  p.end();
-  return QIcon(pm);
 }
 
-QPixmap ServiceIconPicture(ServiceIcon icon) {
-  QPixmap pm(41, 41);
-  pm.fill(Qt::transparent);
-  QPainter p(&pm);
+void PaintServiceIcon(QPainter& p, ServiceIcon icon) {
   p.setRenderHint(QPainter::Antialiasing);
   QColor base;
   switch (icon) {
-    case ServiceIcon::Cooperation: case ServiceIcon::Mail: base = QColor(0x1F, 0x5F, 0xA8); break;
+    case ServiceIcon::Mail: base = QColor(0x1F, 0x5F, 0xA8); break;
     case ServiceIcon::Phone: base = QColor(0x2E, 0x7D, 0x32); break;
     case ServiceIcon::Chat: base = QColor(0xD8, 0x8A, 0x12); break;
   }
@@ -380,7 +355,7 @@ QPixmap ServiceIconPicture(ServiceIcon icon) {
   p.setPen(QPen(Qt::white, 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
   p.setBrush(Qt::NoBrush);
   switch (icon) {
-    case ServiceIcon::Cooperation: case ServiceIcon::Mail:
+    case ServiceIcon::Mail:
       p.drawRect(QRectF(10, 13, 21, 15));
       p.drawPolyline(QPolygonF{{QPointF(10, 13), QPointF(20.5, 22), QPointF(31, 13)}});
       break;
@@ -406,8 +381,50 @@ QPixmap ServiceIconPicture(ServiceIcon icon) {
       for (const double x : {15.0, 20.5, 26.0}) p.drawEllipse(QPointF(x, 17.5), 1.2, 1.2);
       break;
   }
-  p.end();
-  return pm;
 }
 
-}  // namespace tongshu::shell
+constexpr Drawing kDrawings[] = {
+    {"banner", 790, 80, true, PaintBanner},
+    {"centre", 800, 600, true, PaintCentre, shell::measures::kCentreWidth, shell::measures::kCentreHeight},
+    {"button-row", 800, 28, true, PaintButtonRow},
+    {"menu-bar", 800, 22, true, PaintMenuBar},
+    {"about", 150, 150, true, PaintAbout},
+    {"glyph-chat", 16, 16, false, [](QPainter& p) { PaintGlyph(p, Glyph::Chat); }},
+    {"glyph-service", 16, 16, false, [](QPainter& p) { PaintGlyph(p, Glyph::Service); }},
+    {"glyph-home", 16, 16, false, [](QPainter& p) { PaintGlyph(p, Glyph::Home); }},
+    {"glyph-exit", 16, 16, false, [](QPainter& p) { PaintGlyph(p, Glyph::Exit); }},
+    {"service-mail", 41, 41, false, [](QPainter& p) { PaintServiceIcon(p, ServiceIcon::Mail); }},
+    {"service-phone", 41, 41, false, [](QPainter& p) { PaintServiceIcon(p, ServiceIcon::Phone); }},
+    {"service-chat", 41, 41, false, [](QPainter& p) { PaintServiceIcon(p, ServiceIcon::Chat); }},
+};
+
+}  // namespace
+
+std::span<const Drawing> Drawings() { return kDrawings; }
+
+QImage Render(const Drawing& drawing, int scale) {
+  // The formats a window's own pixmaps have on the raster back end, so that
+  // a picture at 1x is, pixel for pixel, what painting it at start-up gave.
+  QImage image(drawing.width * scale, drawing.height * scale,
+               drawing.opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
+  image.setDevicePixelRatio(scale);
+  image.fill(drawing.opaque ? Qt::black : Qt::transparent);
+  QPainter p(&image);
+  drawing.paint(p);
+  p.end();
+  return image;
+}
+
+QImage RenderShown(const Drawing& drawing, int scale) {
+  const QImage full = Render(drawing, scale);
+  QImage shown(drawing.shownWidth * scale, drawing.shownHeight * scale, full.format());
+  shown.setDevicePixelRatio(scale);
+  shown.fill(drawing.opaque ? Qt::black : Qt::transparent);
+  QPainter p(&shown);
+  p.setRenderHint(QPainter::SmoothPixmapTransform);
+  p.drawImage(QRect(0, 0, drawing.shownWidth, drawing.shownHeight), full);
+  p.end();
+  return shown;
+}
+
+}  // namespace tongshu::artwork

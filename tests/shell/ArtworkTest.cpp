@@ -1,0 +1,84 @@
+// The shell's pictures as the build rendered them: every drawing embedded at
+// 1x and 2x, and the centre picture, scaled for the window's starting size
+// when the program was built, pixel for pixel what scaling it at run time
+// gives.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QPainter>
+#include <QResource>
+
+#include "Artwork.h"
+#include "Drawings.h"
+#include "Fakes.h"
+#include "MainWindowLayout.h"
+#include "PictureFile.h"
+#include "TFrmmain.h"
+
+using namespace tongshu;
+
+namespace {
+
+QImage Embedded(const QString& name) {
+  const QResource r(QStringLiteral(":/artwork/") + name + QStringLiteral(".tspx"));
+  return r.isValid() ? artwork::DecodePicture(r.data(), r.size()) : QImage();
+}
+
+}  // namespace
+
+TEST(Artwork, EveryDrawingIsEmbeddedAtOneAndTwoTimesItsSize) {
+  ASSERT_FALSE(artwork::Drawings().empty());
+  for (const artwork::Drawing& d : artwork::Drawings()) {
+    const QString name = QString::fromLatin1(d.name);
+    SCOPED_TRACE(d.name);
+    EXPECT_EQ(Embedded(name).size(), QSize(d.width, d.height));
+    EXPECT_EQ(Embedded(name + "@2x").size(), QSize(2 * d.width, 2 * d.height));
+    if (d.shownWidth > 0) {
+      EXPECT_EQ(Embedded(name + "-shown").size(), QSize(d.shownWidth, d.shownHeight));
+      EXPECT_EQ(Embedded(name + "-shown@2x").size(), QSize(2 * d.shownWidth, 2 * d.shownHeight));
+    }
+  }
+  // What the windows ask for, at this screen's density.
+  EXPECT_EQ(shell::BannerPicture().deviceIndependentSize().toSize(), QSize(790, 80));
+  EXPECT_EQ(shell::ServiceIconPicture(shell::ServiceIcon::Phone).size(), QSize(41, 41));
+  EXPECT_FALSE(shell::ButtonGlyph(shell::Glyph::Exit).pixmap(QSize(16, 16)).isNull());
+  EXPECT_FALSE(shell::AppIcon().pixmap(QSize(48, 48)).isNull());
+}
+
+TEST(Artwork, DamagedPictureBytesGiveNoImage) {
+  QByteArray good = artwork::EncodePicture(QImage(3, 2, QImage::Format_RGB32));
+  ASSERT_FALSE(artwork::DecodePicture(reinterpret_cast<const uchar*>(good.constData()), good.size()).isNull());
+  const auto decodes = [](QByteArray bytes) {
+    return !artwork::DecodePicture(reinterpret_cast<const uchar*>(bytes.constData()), bytes.size()).isNull();
+  };
+  QByteArray magic = good, format = good, huge = good;
+  magic[0] = 'X';
+  format[12] = char(QImage::Format_Indexed8);
+  huge[4] = char(0xFF), huge[5] = char(0xFF);
+  EXPECT_FALSE(decodes(good.left(good.size() - 1)));
+  EXPECT_FALSE(decodes(good + "x"));
+  EXPECT_FALSE(decodes(good.left(10)));
+  EXPECT_FALSE(decodes(magic));
+  EXPECT_FALSE(decodes(format));
+  EXPECT_FALSE(decodes(huge));
+}
+
+// The window at its starting size shows the scaled copy made at build time;
+// a window resized later scales the full picture itself. Both must look alike.
+TEST(Artwork, TheCentreScaledAtBuildTimeIsWhatTheWindowWouldPaint) {
+  tongshu::testing::FakeServices fake;
+  TFrmmain window(fake.services, {});
+  window.show();
+  QWidget* centre = window.findChild<QWidget*>(QStringLiteral("Image3"));
+  ASSERT_NE(centre, nullptr);
+  ASSERT_EQ(centre->size(), QSize(shell::measures::kCentreWidth, shell::measures::kCentreHeight))
+      << "the main window's layout no longer gives the centre the area its picture was scaled for";
+  const QImage shown = centre->grab().toImage().convertToFormat(QImage::Format_RGB32);
+
+  QImage scaled(centre->size(), QImage::Format_RGB32);
+  QPainter p(&scaled);
+  p.setRenderHint(QPainter::SmoothPixmapTransform);
+  p.drawPixmap(scaled.rect(), shell::CentrePicture());
+  p.end();
+  EXPECT_TRUE(shown == scaled);
+}
