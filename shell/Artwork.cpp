@@ -6,16 +6,24 @@
 #include "PictureFile.h"
 
 namespace tongshu::shell {
-namespace {
 
-QImage Resource(const QString& name) {
+// The 1x pictures are stored as they are and shown where the program keeps
+// them; the 2x ones, four times as large and needed on dense screens only,
+// are stored compressed and unpacked when asked for.
+QImage ArtworkImage(const QString& name) {
   const QResource resource(QStringLiteral(":/artwork/") + name + QStringLiteral(".tspx"));
-  if (!resource.isValid() || resource.compressionAlgorithm() != QResource::NoCompression) return {};
-  return artwork::DecodePicture(resource.data(), resource.size());
+  if (!resource.isValid()) return {};
+  if (resource.compressionAlgorithm() == QResource::NoCompression)
+    return artwork::DecodePicture(resource.data(), resource.size());
+  auto* bytes = new QByteArray(resource.uncompressedData());
+  return artwork::DecodePicture(reinterpret_cast<const uchar*>(bytes->constData()), bytes->size(),
+                                [](void* info) { delete static_cast<QByteArray*>(info); }, bytes);
 }
 
+namespace {
+
 QPixmap Pixmap(const QString& name, qreal density) {
-  QImage image = Resource(name);
+  QImage image = ArtworkImage(name);
   image.setDevicePixelRatio(density);
   return QPixmap::fromImage(std::move(image));
 }

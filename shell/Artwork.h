@@ -22,6 +22,9 @@ QIcon ButtonGlyph(Glyph glyph);  // 16 x 16
 enum class ServiceIcon { Cooperation, Phone, Chat, Mail };
 QPixmap ServiceIconPicture(ServiceIcon icon);  // 41 x 41
 
+// The picture resource NAME (such as "banner@2x"), or a null image.
+QImage ArtworkImage(const QString& name);
+
 // `picture` scaled to `size` device-independent pixels, keeping its pixel
 // density.
 QPixmap ScaledPicture(const QPixmap& picture, QSize size);

@@ -26,19 +26,26 @@ inline QByteArray EncodePicture(const QImage& image) {
 
 // The picture in `data`, or a null image when the bytes are not one. The image
 // refers to `data`, which must outlive it, unless the pixels are not aligned
-// for 32-bit reads; then it is a copy.
-inline QImage DecodePicture(const uchar* data, qint64 size) {
-  if (!data || size < kPictureHeaderSize || std::memcmp(data, kPictureMagic, 4) != 0) return {};
-  std::uint32_t header[3];
-  std::memcpy(header, data + 4, sizeof header);
-  const auto [width, height, format] = header;
-  if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32_Premultiplied) return {};
-  if (width == 0 || height == 0 || width > 8192 || height > 8192) return {};
-  if (size != kPictureHeaderSize + qint64{width} * height * 4) return {};
-  const uchar* pixels = data + kPictureHeaderSize;
-  QImage image(pixels, static_cast<int>(width), static_cast<int>(height), static_cast<qsizetype>(width) * 4,
-               static_cast<QImage::Format>(format));
-  if (reinterpret_cast<std::uintptr_t>(pixels) % alignof(std::uint32_t) != 0) return image.copy();
+// for 32-bit reads; then it is a copy. `release(info)`, when given, is called
+// once `data` is no longer needed, by the image or at once.
+inline QImage DecodePicture(const uchar* data, qint64 size, QImageCleanupFunction release = nullptr,
+                            void* info = nullptr) {
+  QImage image = [&]() -> QImage {
+    if (!data || size < kPictureHeaderSize || std::memcmp(data, kPictureMagic, 4) != 0) return {};
+    std::uint32_t header[3];
+    std::memcpy(header, data + 4, sizeof header);
+    const auto [width, height, format] = header;
+    if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32_Premultiplied) return {};
+    if (width == 0 || height == 0 || width > 8192 || height > 8192) return {};
+    if (size != kPictureHeaderSize + qint64{width} * height * 4) return {};
+    const uchar* pixels = data + kPictureHeaderSize;
+    const QImage view(pixels, static_cast<int>(width), static_cast<int>(height),
+                      static_cast<qsizetype>(width) * 4, static_cast<QImage::Format>(format));
+    if (reinterpret_cast<std::uintptr_t>(pixels) % alignof(std::uint32_t) != 0) return view.copy();
+    return QImage(pixels, view.width(), view.height(), view.bytesPerLine(), view.format(), release, info);
+  }();
+  // Not handed to the image: a copy, or no image at all.
+  if (release && (image.isNull() || image.constBits() != data + kPictureHeaderSize)) release(info);
   return image;
 }
 

@@ -6,7 +6,6 @@
 
 #include <QImage>
 #include <QPainter>
-#include <QResource>
 
 #include "Artwork.h"
 #include "Drawings.h"
@@ -17,30 +16,21 @@
 
 using namespace tongshu;
 
-namespace {
-
-QImage Embedded(const QString& name) {
-  const QResource r(QStringLiteral(":/artwork/") + name + QStringLiteral(".tspx"));
-  return r.isValid() ? artwork::DecodePicture(r.data(), r.size()) : QImage();
-}
-
-}  // namespace
-
 TEST(Artwork, EveryDrawingIsEmbeddedAtOneAndTwoTimesItsSize) {
   ASSERT_FALSE(artwork::Drawings().empty());
   for (const artwork::Drawing& d : artwork::Drawings()) {
     const QString name = QString::fromLatin1(d.name);
     SCOPED_TRACE(d.name);
-    EXPECT_EQ(Embedded(name).size(), QSize(d.width, d.height));
-    EXPECT_EQ(Embedded(name + "@2x").size(), QSize(2 * d.width, 2 * d.height));
+    EXPECT_EQ(shell::ArtworkImage(name).size(), QSize(d.width, d.height));
+    EXPECT_EQ(shell::ArtworkImage(name + "@2x").size(), QSize(2 * d.width, 2 * d.height));
     if (d.shownWidth > 0) {
-      EXPECT_EQ(Embedded(name + "-shown").size(), QSize(d.shownWidth, d.shownHeight));
-      EXPECT_EQ(Embedded(name + "-shown@2x").size(), QSize(2 * d.shownWidth, 2 * d.shownHeight));
+      EXPECT_EQ(shell::ArtworkImage(name + "-shown").size(), QSize(d.shownWidth, d.shownHeight));
+      EXPECT_EQ(shell::ArtworkImage(name + "-shown@2x").size(), QSize(2 * d.shownWidth, 2 * d.shownHeight));
     }
   }
   // What the windows ask for, at this screen's density.
   EXPECT_EQ(shell::BannerPicture().deviceIndependentSize().toSize(), QSize(790, 80));
-  EXPECT_EQ(shell::ServiceIconPicture(shell::ServiceIcon::Phone).size(), QSize(41, 41));
+  EXPECT_EQ(shell::ServiceIconPicture(shell::ServiceIcon::Phone).deviceIndependentSize().toSize(), QSize(41, 41));
   EXPECT_FALSE(shell::ButtonGlyph(shell::Glyph::Exit).pixmap(QSize(16, 16)).isNull());
   EXPECT_FALSE(shell::AppIcon().pixmap(QSize(48, 48)).isNull());
 }
@@ -75,10 +65,12 @@ TEST(Artwork, TheCentreScaledAtBuildTimeIsWhatTheWindowWouldPaint) {
       << "the main window's layout no longer gives the centre the area its picture was scaled for";
   const QImage shown = centre->grab().toImage().convertToFormat(QImage::Format_RGB32);
 
-  QImage scaled(centre->size(), QImage::Format_RGB32);
+  const qreal density = centre->devicePixelRatioF();
+  QImage scaled(centre->size() * density, QImage::Format_RGB32);
+  scaled.setDevicePixelRatio(density);
   QPainter p(&scaled);
   p.setRenderHint(QPainter::SmoothPixmapTransform);
-  p.drawPixmap(scaled.rect(), shell::CentrePicture());
+  p.drawPixmap(QRect(QPoint(), centre->size()), shell::CentrePicture());
   p.end();
   EXPECT_TRUE(shown == scaled);
 }
