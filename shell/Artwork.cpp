@@ -5,12 +5,18 @@
 
 #include "PictureFile.h"
 
+// The 1x pictures' resource object is referenced by nothing else, and a
+// static library would leave it out of the program.
+static void RegisterArtwork() { Q_INIT_RESOURCE(tongshu_artwork); }
+
 namespace tongshu::shell {
 
 // The 1x pictures are stored as they are and shown where the program keeps
 // them; the 2x ones, four times as large and needed on dense screens only,
 // are stored compressed and unpacked when asked for.
 QImage ArtworkImage(const QString& name) {
+  static const bool registered = (RegisterArtwork(), true);
+  (void)registered;
   const QResource resource(QStringLiteral(":/artwork/") + name + QStringLiteral(".tspx"));
   if (!resource.isValid()) return {};
   if (resource.compressionAlgorithm() == QResource::NoCompression)
