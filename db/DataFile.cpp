@@ -2,6 +2,7 @@
 
 #include <system_error>
 
+#include "AsciiText.h"
 #include "Database.h"
 
 #ifdef _WIN32
@@ -98,7 +99,7 @@ FileStamp StampOfHandle(HANDLE h, const std::string& path, bool& isDirectory) {
 
 [[noreturn]] void ThrowFileError(const std::string& path, int err) {
   if (err == ENOENT || err == ENOTDIR) ThrowNotFound(path);
-  ThrowUnreadable(path, std::generic_category().message(err));
+  ThrowUnreadable(path, ErrorText(err));
 }
 
 std::int64_t Nanoseconds(const timespec& t) { return static_cast<std::int64_t>(t.tv_sec) * 1'000'000'000 + t.tv_nsec; }

@@ -5,16 +5,6 @@
 #include "Utf8.h"
 
 namespace tongshu::db {
-namespace {
-
-std::string_view Trim(std::string_view s) {
-  while (!s.empty() && IsAsciiSpace(s.front())) s.remove_prefix(1);
-  while (!s.empty() && IsAsciiSpace(s.back())) s.remove_suffix(1);
-  return s;
-}
-
-}  // namespace
-
 std::string DataSourcePathOf(std::string_view cs) {
   std::size_t pos = 0;
   std::string_view value;
@@ -22,7 +12,7 @@ std::string DataSourcePathOf(std::string_view cs) {
   while (pos < cs.size()) {
     const std::size_t eq = cs.find('=', pos);
     if (eq == std::string_view::npos) break;
-    const std::string_view key = Trim(cs.substr(pos, eq - pos));
+    const std::string_view key = TrimAsciiSpace(cs.substr(pos, eq - pos));
     std::size_t v = eq + 1;
     while (v < cs.size() && IsAsciiSpace(cs[v])) ++v;
     std::size_t end;
@@ -34,7 +24,7 @@ std::string DataSourcePathOf(std::string_view cs) {
       end = cs.find(';', close);
     } else {
       end = cs.find(';', v);
-      val = Trim(cs.substr(v, end == std::string_view::npos ? std::string_view::npos : end - v));
+      val = TrimAsciiSpace(cs.substr(v, end == std::string_view::npos ? std::string_view::npos : end - v));
     }
     if (EqualsIgnoreAsciiCase(key, "data source")) {
       value = val;

@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include "AsciiText.h"
+
 extern char** environ;
 
 namespace tongshu::testing {
@@ -59,7 +61,7 @@ CliResult RunCli(const std::vector<std::string>& args, const std::string& stdout
   pid_t pid = 0;
   const int rc = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
-  if (rc != 0) throw std::runtime_error(std::string("cannot start tongshu-cli: ") + std::strerror(rc));
+  if (rc != 0) throw std::runtime_error("cannot start tongshu-cli: " + ErrorText(rc));
 
   int wstatus = 0;
   while (::waitpid(pid, &wstatus, 0) < 0) {

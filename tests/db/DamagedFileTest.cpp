@@ -8,14 +8,16 @@
 #include <random>
 
 #include "DbFixture.h"
+#include "Jet4Format.h"
 #include "MdbDatabase.h"
 
 namespace tongshu::db {
 namespace {
 
 using namespace tongshu::db::testing;
+using namespace tongshu::jet4;
 using Bytes = std::vector<std::uint8_t>;
-constexpr std::size_t kPage = 4096;
+constexpr std::size_t kPage = kPageSize;
 
 std::uint16_t U16(const Bytes& b, std::size_t at) { return static_cast<std::uint16_t>(b[at] | b[at + 1] << 8); }
 void Put16(Bytes& b, std::size_t at, std::uint32_t v) {
@@ -27,7 +29,7 @@ void Put32(Bytes& b, std::size_t at, std::uint32_t v) {
   Put16(b, at + 2, v >> 16);
 }
 std::size_t RowStart(const Bytes& b, std::uint32_t page, std::size_t row) {
-  return page * kPage + (U16(b, page * kPage + 14 + 2 * row) & 0x1FFF);
+  return page * kPage + (U16(b, page * kPage + kDataRowOffsets + 2 * row) & kRowOffsetMask);
 }
 
 // Layout the writer gives one table: 0 header, 1 empty, 2-4 catalog,
@@ -65,33 +67,33 @@ const std::vector<Damage>& Damages() {
       {"last overflow page missing", [](Bytes& b) { b.resize(b.size() - kPage); }, "已损坏"},
       {"one byte short", [](Bytes& b) { b.pop_back(); }, "已损坏"},
       {"all zeros", [](Bytes& b) { std::fill(b.begin(), b.end(), 0); }, "不是 Access 数据库文件"},
-      {"wrong magic", [](Bytes& b) { b[4] = 'X'; }, "不是 Access 数据库文件"},
-      {"Jet 3 file", [](Bytes& b) { b[0x14] = 0; }, "不支持的数据库版本"},
-      {"ACE file", [](Bytes& b) { std::memcpy(&b[4], "Standard ACE DB", 15); b[0x14] = 2; }, "不支持的数据库版本"},
-      {"encrypted", [](Bytes& b) { b[0x3E] ^= 0x5A; }, "已加密"},
-      {"catalog page is not a definition", [](Bytes& b) { b[2 * kPage] = 0x01; }, "不是表定义页"},
-      {"table page is not a definition", [](Bytes& b) { b[kTdef * kPage] = 0x01; }, "不是表定义页"},
-      {"no columns", [](Bytes& b) { Put16(b, kTdef * kPage + 45, 0); }, "字段数"},
-      {"too many columns", [](Bytes& b) { Put16(b, kTdef * kPage + 45, 3000); }, "字段数"},
-      {"more variable columns than columns", [](Bytes& b) { Put16(b, kTdef * kPage + 43, 9); }, "可变长字段数"},
-      {"absurd index count", [](Bytes& b) { Put32(b, kTdef * kPage + 51, 0x7FFFFFFF); }, "索引数"},
-      {"definition continues into itself", [](Bytes& b) { Put32(b, kTdef * kPage + 4, kTdef); }, "成环"},
-      {"definition continues past the end", [](Bytes& b) { Put32(b, kTdef * kPage + 4, 999999); }, "不存在"},
-      {"unknown column type", [](Bytes& b) { b[kTdef * kPage + 63] = 0x33; }, "未知字段类型"},
-      {"column name longer than the page", [](Bytes& b) { Put16(b, kTdef * kPage + 63 + 2 * 25, 0xFFF0); }, "字段名"},
-      {"usage map beyond the file", [](Bytes& b) { Put32(b, kTdef * kPage + 55, 999999u << 8); }, "不存在"},
-      {"usage map on the header page", [](Bytes& b) { Put32(b, kTdef * kPage + 55, 0); }, "不存在"},
-      {"usage map row missing", [](Bytes& b) { Put32(b, kTdef * kPage + 55, kMap << 8 | 7); }, "不存在的第 7 行"},
-      {"free map beyond the file", [](Bytes& b) { Put32(b, kTdef * kPage + 59, 999999u << 8); }, "不存在"},
+      {"wrong magic", [](Bytes& b) { b[kMagicOffset] = 'X'; }, "不是 Access 数据库文件"},
+      {"Jet 3 file", [](Bytes& b) { b[kVersionOffset] = 0; }, "不支持的数据库版本"},
+      {"ACE file", [](Bytes& b) { std::memcpy(&b[kMagicOffset], kAceMagic, sizeof kAceMagic - 1); b[kVersionOffset] = 2; }, "不支持的数据库版本"},
+      {"encrypted", [](Bytes& b) { b[kDatabaseKeyOffset] ^= 0x5A; }, "已加密"},
+      {"catalog page is not a definition", [](Bytes& b) { b[2 * kPage] = kDataPage; }, "不是表定义页"},
+      {"table page is not a definition", [](Bytes& b) { b[kTdef * kPage] = kDataPage; }, "不是表定义页"},
+      {"no columns", [](Bytes& b) { Put16(b, kTdef * kPage + kTdefColumns, 0); }, "字段数"},
+      {"too many columns", [](Bytes& b) { Put16(b, kTdef * kPage + kTdefColumns, 3000); }, "字段数"},
+      {"more variable columns than columns", [](Bytes& b) { Put16(b, kTdef * kPage + kTdefVarColumns, 9); }, "可变长字段数"},
+      {"absurd index count", [](Bytes& b) { Put32(b, kTdef * kPage + kTdefRealIndexes, 0x7FFFFFFF); }, "索引数"},
+      {"definition continues into itself", [](Bytes& b) { Put32(b, kTdef * kPage + kTdefNextPage, kTdef); }, "成环"},
+      {"definition continues past the end", [](Bytes& b) { Put32(b, kTdef * kPage + kTdefNextPage, 999999); }, "不存在"},
+      {"unknown column type", [](Bytes& b) { b[kTdef * kPage + kTdefColumnsStart + kColType] = 0x33; }, "未知字段类型"},
+      {"column name longer than the page", [](Bytes& b) { Put16(b, kTdef * kPage + kTdefColumnsStart + 2 * kColumnEntrySize, 0xFFF0); }, "字段名"},
+      {"usage map beyond the file", [](Bytes& b) { Put32(b, kTdef * kPage + kTdefOwnedPagesMap, 999999u << 8); }, "不存在"},
+      {"usage map on the header page", [](Bytes& b) { Put32(b, kTdef * kPage + kTdefOwnedPagesMap, 0); }, "不存在"},
+      {"usage map row missing", [](Bytes& b) { Put32(b, kTdef * kPage + kTdefOwnedPagesMap, kMap << 8 | 7); }, "不存在的第 7 行"},
+      {"free map beyond the file", [](Bytes& b) { Put32(b, kTdef * kPage + kTdefFreePagesMap, 999999u << 8); }, "不存在"},
       {"usage map lists the definition page",
        [](Bytes& b) { Put32(b, RowStart(b, kMap, 0) + 1, kTdef); }, "不是该表的数据页"},
       {"usage map lists pages past the end",
        [](Bytes& b) { Put32(b, RowStart(b, kMap, 0) + 1, 0xFFFFF0); }, "不存在"},
       {"unknown usage map type", [](Bytes& b) { b[RowStart(b, kMap, 0)] = 7; }, "类型未知"},
-      {"data page of another table", [](Bytes& b) { Put32(b, kData * kPage + 4, 2); }, "不是该表的数据页"},
-      {"65535 rows on a page", [](Bytes& b) { Put16(b, kData * kPage + 12, 0xFFFF); }, "行数"},
-      {"row offset past the page", [](Bytes& b) { Put16(b, kData * kPage + 14, 0x1FFF); }, "行位置越界"},
-      {"row inside the page header", [](Bytes& b) { Put16(b, kData * kPage + 16, 6); }, "行位置越界"},
+      {"data page of another table", [](Bytes& b) { Put32(b, kData * kPage + kDataOwner, 2); }, "不是该表的数据页"},
+      {"65535 rows on a page", [](Bytes& b) { Put16(b, kData * kPage + kDataRowCount, 0xFFFF); }, "行数"},
+      {"row offset past the page", [](Bytes& b) { Put16(b, kData * kPage + kDataRowOffsets, kRowOffsetMask); }, "行位置越界"},
+      {"row inside the page header", [](Bytes& b) { Put16(b, kData * kPage + kDataRowOffsets + 2, 6); }, "行位置越界"},
       {"variable count past the row",
        [](Bytes& b) { Put16(b, (kData + 1) * kPage - 1 - 1 - 1, 0x7FFF); }, "可变长字段表越界"},
       {"variable offsets out of order",
@@ -105,7 +107,7 @@ const std::vector<Damage>& Damages() {
       {"garbage over the data page",
        [](Bytes& b) {
          std::mt19937 rng(7);
-         for (std::size_t i = kData * kPage + 12; i < (kData + 1) * kPage; ++i) b[i] = static_cast<std::uint8_t>(rng());
+         for (std::size_t i = kData * kPage + kDataRowCount; i < (kData + 1) * kPage; ++i) b[i] = static_cast<std::uint8_t>(rng());
        },
        "已损坏"},
   };
