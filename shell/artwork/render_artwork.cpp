@@ -1,6 +1,9 @@
-// Build tool: renders the shell windows' drawings into picture resources,
-// NAME.tspx at 1x and NAME@2x.tspx at 2x, and the application's SVG icon
-// into icon-SIZE.tspx for the window icon.
+// Build tool, two uses:
+//   render_artwork pictures OUTDIR ICON.svg [ICON-SIZE...]
+//     the shell windows' drawings as picture resources, NAME.tspx at 1x and
+//     NAME@2x.tspx at 2x, and the icon as icon-SIZE.tspx for the window icon;
+//   render_artwork hicolor ICON.svg OUTDIR NAME [SIZE...]
+//     the icon as OUTDIR/SIZExSIZE/apps/NAME.png for the hicolor icon theme.
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -8,6 +11,7 @@
 #include <QPainter>
 #include <QSvgRenderer>
 #include <cstdio>
+#include <cstring>
 
 #include "Drawings.h"
 #include "Fonts.h"
@@ -15,53 +19,78 @@
 
 namespace {
 
-bool Write(const QDir& out, const QString& name, const QImage& image) {
+bool Failed(const char* what, const QString& path) {
+  std::fprintf(stderr, "render_artwork: cannot %s %s\n", what, qPrintable(path));
+  return false;
+}
+
+bool WritePicture(const QDir& out, const QString& name, const QImage& image) {
   QFile file(out.filePath(name + QStringLiteral(".tspx")));
   const QByteArray bytes = tongshu::artwork::EncodePicture(image);
   if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush()) return true;
-  std::fprintf(stderr, "render_artwork: cannot write %s\n", qPrintable(file.fileName()));
-  return false;
+  return Failed("write", file.fileName());
+}
+
+QImage RenderIcon(QSvgRenderer& svg, int size) {
+  QImage icon(size, size, QImage::Format_ARGB32_Premultiplied);
+  icon.fill(Qt::transparent);
+  QPainter p(&icon);
+  p.setRenderHint(QPainter::Antialiasing);
+  svg.render(&p);
+  return icon;
+}
+
+bool Pictures(const QDir& out, QSvgRenderer& svg, const QList<int>& iconSizes) {
+  if (!QDir().mkpath(out.path())) return Failed("make", out.path());
+  for (const tongshu::artwork::Drawing& drawing : tongshu::artwork::Drawings()) {
+    const QString name = QString::fromLatin1(drawing.name);
+    if (!WritePicture(out, name, tongshu::artwork::Render(drawing, 1)) ||
+        !WritePicture(out, name + QStringLiteral("@2x"), tongshu::artwork::Render(drawing, 2)))
+      return false;
+    if (drawing.shownWidth > 0 &&
+        (!WritePicture(out, name + QStringLiteral("-shown"), tongshu::artwork::RenderShown(drawing, 1)) ||
+         !WritePicture(out, name + QStringLiteral("-shown@2x"), tongshu::artwork::RenderShown(drawing, 2))))
+      return false;
+  }
+  for (const int size : iconSizes)
+    if (!WritePicture(out, QStringLiteral("icon-%1").arg(size), RenderIcon(svg, size))) return false;
+  return true;
+}
+
+bool Hicolor(const QString& out, const QString& name, QSvgRenderer& svg, const QList<int>& sizes) {
+  for (const int size : sizes) {
+    const QString dir = QStringLiteral("%1/%2x%2/apps").arg(out).arg(size);
+    if (!QDir().mkpath(dir) || !RenderIcon(svg, size).save(dir + "/" + name + ".png")) return Failed("write", dir);
+  }
+  return true;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 3) {
-    std::fprintf(stderr, "usage: render_artwork OUTDIR ICON.svg [ICON-SIZE...]\n");
+  const bool pictures = argc >= 4 && std::strcmp(argv[1], "pictures") == 0;
+  const bool hicolor = argc >= 5 && std::strcmp(argv[1], "hicolor") == 0;
+  if (!pictures && !hicolor) {
+    std::fprintf(stderr,
+                 "usage: render_artwork pictures OUTDIR ICON.svg [ICON-SIZE...]\n"
+                 "       render_artwork hicolor ICON.svg OUTDIR NAME [SIZE...]\n");
     return 2;
   }
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication app(argc, argv);
   tongshu::InstallFontSubstitutions();
-  const QDir out(QString::fromLocal8Bit(argv[1]));
-  if (!QDir().mkpath(out.path())) {
-    std::fprintf(stderr, "render_artwork: cannot make %s\n", argv[1]);
-    return 1;
-  }
-  for (const tongshu::artwork::Drawing& drawing : tongshu::artwork::Drawings()) {
-    const QString name = QString::fromLatin1(drawing.name);
-    if (!Write(out, name, tongshu::artwork::Render(drawing, 1)) ||
-        !Write(out, name + QStringLiteral("@2x"), tongshu::artwork::Render(drawing, 2)))
-      return 1;
-    if (drawing.shownWidth > 0 &&
-        (!Write(out, name + QStringLiteral("-shown"), tongshu::artwork::RenderShown(drawing, 1)) ||
-         !Write(out, name + QStringLiteral("-shown@2x"), tongshu::artwork::RenderShown(drawing, 2))))
-      return 1;
-  }
-  QSvgRenderer svg(QString::fromLocal8Bit(argv[2]));
+  const QString svgPath = QString::fromLocal8Bit(pictures ? argv[3] : argv[2]);
+  QSvgRenderer svg(svgPath);
   if (!svg.isValid()) {
-    std::fprintf(stderr, "render_artwork: cannot read %s\n", argv[2]);
+    Failed("read", svgPath);
     return 1;
   }
-  for (int i = 3; i < argc; ++i) {
+  QList<int> sizes;
+  for (int i = pictures ? 4 : 5; i < argc; ++i) {
     const int size = QString::fromLatin1(argv[i]).toInt();
-    QImage icon(size, size, QImage::Format_ARGB32_Premultiplied);
-    icon.fill(Qt::transparent);
-    QPainter p(&icon);
-    p.setRenderHint(QPainter::Antialiasing);
-    svg.render(&p);
-    p.end();
-    if (!Write(out, QStringLiteral("icon-%1").arg(size), icon)) return 1;
+    if (size > 0) sizes << size;
   }
-  return 0;
+  const bool ok = pictures ? Pictures(QDir(QString::fromLocal8Bit(argv[2])), svg, sizes)
+                           : Hicolor(QString::fromLocal8Bit(argv[3]), QString::fromLocal8Bit(argv[4]), svg, sizes);
+  return ok ? 0 : 1;
 }
