@@ -24,7 +24,7 @@ Holidays Holidays::Load(const std::string& path) {
   std::string text;
   try {
     db::FileStamp stamp;
-    const std::vector<std::uint8_t> bytes = db::ReadWholeFile(path, stamp);
+    const db::FileBytes bytes = db::ReadWholeFile(path, stamp);
     text.assign(bytes.begin(), bytes.end());
   } catch (const db::NotRegularFileError&) {
     throw db::DbError("数据文件不是普通文件：" + path);

@@ -127,14 +127,14 @@ FileStamp StampOf(const std::string& path) {
   return StampOfHandle(file.h, path, isDirectory);
 }
 
-std::vector<std::uint8_t> ReadWholeFile(const std::string& path, FileStamp& stamp) {
+FileBytes ReadWholeFile(const std::string& path, FileStamp& stamp) {
   const Handle file{OpenPath(path, GENERIC_READ)};
   if (GetFileType(file.h) != FILE_TYPE_DISK) ThrowNotRegular(path);
   bool isDirectory = false;
   stamp = StampOfHandle(file.h, path, isDirectory);
   if (isDirectory) ThrowNotRegular(path);
   if (stamp.size > kMaxFileSize) ThrowTooLarge(path);
-  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(stamp.size));
+  FileBytes bytes(static_cast<std::size_t>(stamp.size));
   std::size_t done = 0;
   while (done < bytes.size()) {
     DWORD n = 0;
@@ -155,7 +155,7 @@ FileStamp StampOf(const std::string& path) {
   return StampOfStat(st);
 }
 
-std::vector<std::uint8_t> ReadWholeFile(const std::string& path, FileStamp& stamp) {
+FileBytes ReadWholeFile(const std::string& path, FileStamp& stamp) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) ThrowFileError(path, errno);
   struct Closer {
@@ -167,7 +167,7 @@ std::vector<std::uint8_t> ReadWholeFile(const std::string& path, FileStamp& stam
   if (!S_ISREG(st.st_mode)) ThrowNotRegular(path);
   if (static_cast<std::uint64_t>(st.st_size) > kMaxFileSize) ThrowTooLarge(path);
   stamp = StampOfStat(st);
-  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(st.st_size));
+  FileBytes bytes(static_cast<std::size_t>(st.st_size));
   std::size_t done = 0;
   while (done < bytes.size()) {
     const ssize_t n = ::pread(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));

@@ -4,6 +4,12 @@
 // API, so that any folder name works (a path is UTF-8, or code page 936 bytes
 // where it is not UTF-8).
 #include <cstdint>
+#ifdef __linux__
+#include <sys/mman.h>
+#endif
+#include <memory>
+#include <new>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -16,6 +22,45 @@ class NotRegularFileError : public DbError {
  public:
   using DbError::DbError;
 };
+
+// A file's bytes as read. The buffer is not zero-filled first: the read
+// writes every byte it keeps, and filling the 19 MB almanac file's buffer
+// beforehand cost an eighth of a whole-range search.
+template <class T>
+struct UninitialisedAllocator : std::allocator<T> {
+  static constexpr std::size_t kHugePage = std::size_t{2} << 20;
+  template <class U>
+  struct rebind {
+    using other = UninitialisedAllocator<U>;
+  };
+  UninitialisedAllocator() = default;
+  template <class U>
+  UninitialisedAllocator(const UninitialisedAllocator<U>&) noexcept {}
+  T* allocate(std::size_t n) {
+    const std::size_t bytes = n * sizeof(T);
+    if (bytes < kHugePage) return std::allocator<T>::allocate(n);
+    // Large buffers on huge-page boundaries, where the system has huge pages
+    // for those who ask: 10 page faults for the almanac file instead of 4,700.
+    void* p = ::operator new(bytes, std::align_val_t{kHugePage});
+#ifdef __linux__
+    ::madvise(p, bytes, MADV_HUGEPAGE);
+#endif
+    return static_cast<T*>(p);
+  }
+  void deallocate(T* p, std::size_t n) noexcept {
+    if (n * sizeof(T) < kHugePage) return std::allocator<T>::deallocate(p, n);
+    ::operator delete(p, std::align_val_t{kHugePage});
+  }
+  template <class U>
+  void construct(U* p) noexcept {
+    ::new (static_cast<void*>(p)) U;
+  }
+  template <class U, class... Args>
+  void construct(U* p, Args&&... args) {
+    ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+  }
+};
+using FileBytes = std::vector<std::uint8_t, UninitialisedAllocator<std::uint8_t>>;
 
 struct FileStamp {
   std::uint64_t volume = 0;
@@ -33,6 +78,6 @@ FileStamp StampOf(const std::string& path);
 // same file. Refuses what is not a regular file (a FIFO or a pipe would block,
 // a device never ends: NotRegularFileError) and files over Jet 4's 2 GB.
 // Throws DbError.
-std::vector<std::uint8_t> ReadWholeFile(const std::string& path, FileStamp& stamp);
+FileBytes ReadWholeFile(const std::string& path, FileStamp& stamp);
 
 }  // namespace tongshu::db

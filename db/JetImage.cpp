@@ -116,7 +116,7 @@ std::string JetTextToUtf8(const std::uint8_t* p, std::size_t n) {
   return out;
 }
 
-JetImage::JetImage(std::vector<std::uint8_t> bytes, std::string file) : bytes_(std::move(bytes)), file_(std::move(file)) {
+JetImage::JetImage(FileBytes bytes, std::string file) : bytes_(std::move(bytes)), file_(std::move(file)) {
   if (bytes_.size() < kHeaderSize || bytes_[0] != 0x00 || bytes_[1] != 0x01 || bytes_[2] != 0 || bytes_[3] != 0 ||
       std::memcmp(bytes_.data() + kMagicOffset, kMagic, sizeof kMagic) != 0) {
     if (bytes_.size() >= kHeaderSize && std::memcmp(bytes_.data() + kMagicOffset, kAceMagic, sizeof kAceMagic) == 0)

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "DataFile.h"
 #include "Jet4Format.h"
 
 namespace tongshu::db {
@@ -28,7 +29,7 @@ class JetImage {
   // Checks the header and the catalog (MSysObjects). `file` names the file in
   // messages. Throws DbError: not an Access file, another version, encrypted,
   // damaged.
-  JetImage(std::vector<std::uint8_t> bytes, std::string file);
+  JetImage(FileBytes bytes, std::string file);
 
   const std::vector<JetCatalogEntry>& catalog() const { return catalog_; }
   // A user table by name, ASCII letters compared without case; nullptr if none.
@@ -85,7 +86,7 @@ class JetImage {
   void forEachRow(const Definition& def, const std::string& table, F&& onRow) const;
   void checkMemo(const Field& f, const std::string& where) const;
 
-  std::vector<std::uint8_t> bytes_;
+  FileBytes bytes_;
   std::string file_;
   std::vector<JetCatalogEntry> catalog_;
 };

@@ -147,7 +147,7 @@ TEST(WriteDatabase, EveryPageBelongsWhereTheMapsSay) {
   }
   EXPECT_FALSE(lval.empty());
   ASSERT_EQ(owned.size(), 3u);  // MSysObjects and the two tables
-  tongshu::db::JetImage image(Bytes(b), "test");
+  tongshu::db::JetImage image(tongshu::db::FileBytes(b.begin(), b.end()), "test");
   for (const auto& e : image.catalog()) {
     const auto layout = image.checkTable(e);
     EXPECT_EQ(std::set<std::uint32_t>(layout.dataPages.begin(), layout.dataPages.end()), owned[e.tdefPage]) << e.name;
