@@ -50,7 +50,7 @@ Parts ParseWith(std::string_view list) {
 
 struct Birthday {
   LunarBirthday date;
-  std::string spec;  // as given
+  std::string given;  // as given
   std::string name;
 };
 
@@ -91,18 +91,18 @@ std::string BirthdayNote(const LunarBirthday& birthday, const BirthdayDay& day) 
 }
 
 std::vector<Birthday> Birthdays(const CommandLine& line) {
-  const std::vector<std::string> specs = line.all("birthday");
+  const std::vector<std::string> givenDates = line.all("birthday");
   const std::vector<std::string> names = line.all("name");
-  if (specs.size() != names.size())
+  if (givenDates.size() != names.size())
     throw InputError("tongshu-cli ics: every --birthday needs its --name (see tongshu-cli ics --help)");
   std::vector<Birthday> birthdays;
-  for (std::size_t i = 0; i < specs.size(); ++i) {
-    const auto date = ParseLunarBirthday(specs[i]);
-    if (!date) throw InputError("农历生日应写作 月-日 或 闰月-日（如 3-5、闰4-5），不是“" + specs[i] + "”!");
+  for (std::size_t i = 0; i < givenDates.size(); ++i) {
+    const auto date = ParseLunarBirthday(givenDates[i]);
+    if (!date) throw InputError("农历生日应写作 月-日 或 闰月-日（如 3-5、闰4-5），不是“" + givenDates[i] + "”!");
     RequireUtf8(names[i]);
     const std::string_view name = almanac::TrimLow(names[i]);
     if (name.empty()) throw InputError("请输入生日的名字!");
-    birthdays.push_back({*date, specs[i], std::string(name)});
+    birthdays.push_back({*date, givenDates[i], std::string(name)});
   }
   return birthdays;
 }

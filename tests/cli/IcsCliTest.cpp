@@ -25,7 +25,7 @@ sys_days Day(int y, unsigned m, unsigned d) { return sys_days{year{y} / month{m}
 // has 29 days in lunar 2024 (ending 2025-01-28).
 TEST(LunarBirthday, LeapMonthAndDayThirtyRules) {
   struct Case {
-    const char* spec;
+    const char* given;
     sys_days first, last;
     std::vector<std::string> days;  // "date" plus "*" moved to the ordinary month, "~" kept on the 29th
   };
@@ -41,24 +41,24 @@ TEST(LunarBirthday, LeapMonthAndDayThirtyRules) {
       {"3-5", Day(2027, 4, 12), Day(2027, 12, 31), {}},
   };
   for (const Case& c : cases) {
-    const auto birthday = ParseLunarBirthday(c.spec);
-    ASSERT_TRUE(birthday) << c.spec;
+    const auto birthday = ParseLunarBirthday(c.given);
+    ASSERT_TRUE(birthday) << c.given;
     std::vector<std::string> got;
     for (const auto& b : LunarBirthdaysIn(*birthday, c.first, c.last))
       got.push_back(IsoDate(year_month_day{b.day}) + (b.ordinaryMonth ? "*" : "") + (b.shortMonth ? "~" : ""));
-    EXPECT_EQ(got, c.days) << c.spec;
+    EXPECT_EQ(got, c.days) << c.given;
   }
 }
 
 // Every year of the range has its birthday exactly once, whatever the month.
 TEST(LunarBirthday, OnceInEveryLunarYear) {
-  for (const char* spec : {"1-1", "闰4-30", "闰11-15", "12-30", "6-30"}) {
-    const auto days = LunarBirthdaysIn(*ParseLunarBirthday(spec), Day(1901, 3, 1), Day(2050, 1, 1));
-    ASSERT_GE(days.size(), 148u) << spec;
-    ASSERT_LE(days.size(), 149u) << spec;
+  for (const char* given : {"1-1", "闰4-30", "闰11-15", "12-30", "6-30"}) {
+    const auto days = LunarBirthdaysIn(*ParseLunarBirthday(given), Day(1901, 3, 1), Day(2050, 1, 1));
+    ASSERT_GE(days.size(), 148u) << given;
+    ASSERT_LE(days.size(), 149u) << given;
     for (std::size_t i = 1; i < days.size(); ++i) {
       const auto gap = (days[i].day - days[i - 1].day).count();
-      EXPECT_TRUE(gap >= 320 && gap <= 415) << spec << " " << IsoDate(year_month_day{days[i].day});
+      EXPECT_TRUE(gap >= 320 && gap <= 415) << given << " " << IsoDate(year_month_day{days[i].day});
     }
   }
 }
