@@ -50,7 +50,7 @@ Parts ParseWith(std::string_view list) {
 
 struct Birthday {
   LunarBirthday date;
-  std::string given;  // as given
+  std::string given;  // as the user typed it
   std::string name;
 };
 
