@@ -1,6 +1,10 @@
 #include "DataFile.h"
 
+#include <new>
 #include <system_error>
+#ifdef __linux__
+#include <sys/mman.h>
+#endif
 
 #include "AsciiText.h"
 #include "Database.h"
@@ -20,6 +24,26 @@
 #endif
 
 namespace tongshu::db {
+
+namespace {
+constexpr std::size_t kHugePage = std::size_t{2} << 20;
+}  // namespace
+
+void* AllocateFileBuffer(std::size_t bytes) {
+  if (bytes < kHugePage) return ::operator new(bytes);
+  void* p = ::operator new(bytes, std::align_val_t{kHugePage});
+#ifdef __linux__
+  ::madvise(p, bytes, MADV_HUGEPAGE);  // a hint: without huge pages it is ordinary memory
+#endif
+  return p;
+}
+
+void FreeFileBuffer(void* p, std::size_t bytes) noexcept {
+  if (bytes < kHugePage)
+    ::operator delete(p);
+  else
+    ::operator delete(p, std::align_val_t{kHugePage});
+}
 namespace {
 
 // Jet 4 limits the whole file to 2 GB.

@@ -3,10 +3,8 @@
 // is still the one that was read. POSIX calls on Linux; on Windows the wide
 // API, so that any folder name works (a path is UTF-8, or code page 936 bytes
 // where it is not UTF-8).
+#include <cstddef>
 #include <cstdint>
-#ifdef __linux__
-#include <sys/mman.h>
-#endif
 #include <memory>
 #include <new>
 #include <utility>
@@ -23,12 +21,16 @@ class NotRegularFileError : public DbError {
   using DbError::DbError;
 };
 
+// Storage for a whole file's bytes: buffers of 2 MB and more on huge-page
+// boundaries, with huge pages asked for where the system gives them on
+// request (10 page faults for the 19 MB almanac file instead of 4,700).
+void* AllocateFileBuffer(std::size_t bytes);
+void FreeFileBuffer(void* p, std::size_t bytes) noexcept;
+
 // A file's bytes as read. The buffer is not zero-filled first: the read
-// writes every byte it keeps, and filling the 19 MB almanac file's buffer
-// beforehand cost an eighth of a whole-range search.
+// writes every byte it keeps.
 template <class T>
 struct UninitialisedAllocator : std::allocator<T> {
-  static constexpr std::size_t kHugePage = std::size_t{2} << 20;
   template <class U>
   struct rebind {
     using other = UninitialisedAllocator<U>;
@@ -36,21 +38,8 @@ struct UninitialisedAllocator : std::allocator<T> {
   UninitialisedAllocator() = default;
   template <class U>
   UninitialisedAllocator(const UninitialisedAllocator<U>&) noexcept {}
-  T* allocate(std::size_t n) {
-    const std::size_t bytes = n * sizeof(T);
-    if (bytes < kHugePage) return std::allocator<T>::allocate(n);
-    // Large buffers on huge-page boundaries, where the system has huge pages
-    // for those who ask: 10 page faults for the almanac file instead of 4,700.
-    void* p = ::operator new(bytes, std::align_val_t{kHugePage});
-#ifdef __linux__
-    ::madvise(p, bytes, MADV_HUGEPAGE);
-#endif
-    return static_cast<T*>(p);
-  }
-  void deallocate(T* p, std::size_t n) noexcept {
-    if (n * sizeof(T) < kHugePage) return std::allocator<T>::deallocate(p, n);
-    ::operator delete(p, std::align_val_t{kHugePage});
-  }
+  T* allocate(std::size_t n) { return static_cast<T*>(AllocateFileBuffer(n * sizeof(T))); }
+  void deallocate(T* p, std::size_t n) noexcept { FreeFileBuffer(p, n * sizeof(T)); }
   template <class U>
   void construct(U* p) noexcept {
     ::new (static_cast<void*>(p)) U;
