@@ -28,7 +28,6 @@ namespace {
 constexpr int kClientWidth = 600;
 constexpr int kClientHeight = 464;
 
-QString U8(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 // An editable drop-down with two-digit (or four-digit) items from..to. It
 // starts empty with nothing chosen; typed text is never added as an item,

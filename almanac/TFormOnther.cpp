@@ -8,14 +8,13 @@
 #include "Fonts.h"
 #include "OmenPages.h"
 #include "WindowPresenter.h"
+#include "WidgetHelpers.h"
 
 QPointer<TFormOnther> FormOnther;
 
 using namespace tongshu;
 
 namespace {
-
-QString U8(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 // Text lines with one empty line between them and none at the end.
 QString PageText(std::span<const std::string_view> lines) {

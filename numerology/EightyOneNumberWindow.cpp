@@ -6,6 +6,7 @@
 #include "MessageSink.h"
 #include "Services.h"
 #include "Shuli.h"
+#include "WidgetHelpers.h"
 
 namespace tongshu::numerology {
 
@@ -17,7 +18,6 @@ constexpr NumberWindowGeometry Geometry(int height) {
           {8, 50, 372, height - 60}, 72, 78, 290, 26, 24, 97};
 }
 
-QString U8(const std::string& s) { return QString::fromStdString(s); }
 
 }  // namespace
 

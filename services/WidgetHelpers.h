@@ -3,9 +3,14 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QRect>
+#include <QString>
 #include <optional>
+#include <string_view>
 
 namespace tongshu {
+
+// The engines' texts are UTF-8.
+inline QString U8(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 // The program's trimming rule (AsciiText.h) on a box's text: leading and
 // trailing characters of code 32 or below.

@@ -29,6 +29,7 @@
 #include "MainWindowLayout.h"
 #include "MessageSink.h"
 #include "WindowPresenter.h"
+#include "WidgetHelpers.h"
 
 QPointer<TFrmmain> Frmmain;
 
@@ -36,8 +37,6 @@ using namespace tongshu;
 using namespace tongshu::shell;
 
 namespace {
-
-QString U8(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 // A picture that scales to whatever size its control is given. `fitted` is
 // the same picture already scaled, when the build did it for the size the

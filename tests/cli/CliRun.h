@@ -1,6 +1,7 @@
 #pragma once
 // Runs the built tongshu-cli as a user would: its own process, arguments as
 // given, stdout and stderr captured, the exit status or the signal that ended it.
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -24,5 +25,9 @@ std::string MakeTempDir();
 // Lines without their newline; a last line without one is kept.
 std::vector<std::string> Lines(const std::string& text);
 std::vector<std::string> SplitTabs(const std::string& line);
+
+inline std::chrono::sys_days Day(int y, unsigned m, unsigned d) {
+  return std::chrono::sys_days{std::chrono::year{y} / std::chrono::month{m} / d};
+}
 
 }  // namespace tongshu::testing

@@ -21,6 +21,7 @@ using namespace std::chrono;
 using tongshu::testing::Lines;
 using tongshu::testing::ParseJson;
 using tongshu::testing::RunCli;
+using tongshu::testing::Day;
 using tongshu::testing::SplitTabs;
 
 std::vector<std::string> Words(const std::string& list) {
@@ -66,7 +67,6 @@ std::string Expected(const std::vector<std::string>& words, sys_days first, sys_
   return out;
 }
 
-sys_days Day(int y, unsigned m, unsigned d) { return sys_days{year{y} / month{m} / d}; }
 
 TEST(JiriCli, DaysAsTheSourceTableGivesThem) {
   struct Case {

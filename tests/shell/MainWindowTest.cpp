@@ -89,8 +89,6 @@ class MainWindowTest : public ::testing::Test {
   std::unique_ptr<TFrmmain> window;
 };
 
-}  // namespace
-
 TEST_F(MainWindowTest, MenusHoldEveryItemInOrder) {
   const QList<QAction*> menus = window->menuBar()->actions();
   ASSERT_EQ(menus.size(), 10);
@@ -431,3 +429,5 @@ TEST(ChartWindow, GridsHoldExactlyTheChartCells) {
   EXPECT_NE(w.findChild<QLabel*>(QStringLiteral("ChartOlderTitle")), nullptr);
   EXPECT_EQ(w.findChild<QLabel*>(QStringLiteral("ChartOlderTitle"))->text(), QStringLiteral("续表：32-44岁"));
 }
+
+}  // namespace
