@@ -1,9 +1,6 @@
 #include "FontWarmUp.h"
 
 #include <QFontDatabase>
-#include <QFontMetrics>
-
-#include "Fonts.h"
 
 #ifdef TONGSHU_HAVE_FONTCONFIG
 #include <fontconfig/fontconfig.h>
@@ -17,10 +14,10 @@ FontWarmUp::FontWarmUp()
         FcInit();
 #endif
         if (!go.get()) return;
+        // Only the list of faces: loading a face here as well would hold the
+        // database's lock while the window waits for it, and the face,
+        // whose engine stays with this thread, would be loaded again there.
         QFontDatabase::families();
-        // Loading the face once fills the database's shared cache of its
-        // fallback faces; the engine itself stays with this thread.
-        (void)QFontMetrics(UiFont(kSongTi, 12)).height();
       }) {}
 
 FontWarmUp::~FontWarmUp() {

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "Application.h"
+#include "ApplicationStyle.h"
 #include "Clock.h"
 #include "FontWarmUp.h"
 #include "Fonts.h"
@@ -68,6 +69,7 @@ int RunApplication(const StartupHooks& hooks) {
   InstallFontSubstitutions();
   fonts.proceed();
   InstallQtTranslations(app, QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+  TongshuApplication::setStyle(new ApplicationStyle);
 
   {
 #ifdef _WIN32

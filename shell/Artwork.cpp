@@ -43,19 +43,23 @@ QPixmap Picture(const char* name) {
   return DenseScreen() ? Pixmap(base + QStringLiteral("@2x"), 2) : Pixmap(base, 1);
 }
 
+// As Picture(): the 2x rendering only where a screen is dense, so that a 1x
+// start unpacks nothing.
 QIcon Icon(const char* name) {
   QIcon icon;
   icon.addPixmap(Pixmap(QLatin1String(name), 1));
-  icon.addPixmap(Pixmap(QLatin1String(name) + QStringLiteral("@2x"), 2));
+  if (DenseScreen()) icon.addPixmap(Pixmap(QLatin1String(name) + QStringLiteral("@2x"), 2));
   return icon;
 }
 
 }  // namespace
 
 QPixmap BannerPicture() { return Picture("banner"); }
+QPixmap BannerPictureAsShown() { return Picture("banner-shown"); }
 QPixmap CentrePicture() { return Picture("centre"); }
 QPixmap CentrePictureAsShown() { return Picture("centre-shown"); }
 QPixmap ButtonRowStrip() { return Picture("button-row"); }
+QPixmap ButtonRowStripAsShown() { return Picture("button-row-shown"); }
 QPixmap MenuBarBackground() { return Picture("menu-bar"); }
 QPixmap AboutPicture() { return Picture("about"); }
 

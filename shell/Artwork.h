@@ -7,11 +7,14 @@
 
 namespace tongshu::shell {
 
+// Each ...AsShown() is the picture stretched to the area it has at the main
+// window's start.
 QPixmap BannerPicture();     // 790 x 80
+QPixmap BannerPictureAsShown();
 QPixmap CentrePicture();     // 800 x 600
-// The centre picture stretched to the area it has at the main window's start.
 QPixmap CentrePictureAsShown();
 QPixmap ButtonRowStrip();    // background of the button row, 800 x 28
+QPixmap ButtonRowStripAsShown();
 QPixmap MenuBarBackground(); // 800 x 22
 QPixmap AboutPicture();      // 150 x 150 ink drawing
 QIcon AppIcon();

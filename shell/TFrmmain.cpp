@@ -9,7 +9,6 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QProxyStyle>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QShowEvent>
@@ -18,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include "AppTitle.h"
+#include "ApplicationStyle.h"
 #include "Artwork.h"
 #include "CommandMap.h"
 #include "ConnStr.h"
@@ -41,7 +41,7 @@ namespace {
 // A picture that scales to whatever size its control is given. `fitted` is
 // the same picture already scaled, when the build did it for the size the
 // control has at start, which is then shown as it is.
-class StretchedPicture final : public QWidget {
+class StretchedPicture : public QWidget {
  public:
   StretchedPicture(QPixmap pm, QWidget* parent, QPixmap fitted = {})
       : QWidget(parent), m_pm(std::move(pm)), m_fitted(std::move(fitted)) {}
@@ -62,23 +62,17 @@ class StretchedPicture final : public QWidget {
   QPixmap m_fitted;
 };
 
-class ClickablePicture final : public QWidget {
+class ClickablePicture final : public StretchedPicture {
  public:
-  ClickablePicture(QPixmap pm, std::function<void()> onClick, QWidget* parent)
-      : QWidget(parent), m_pm(std::move(pm)), m_onClick(std::move(onClick)) {}
+  ClickablePicture(QPixmap pm, QPixmap fitted, std::function<void()> onClick, QWidget* parent)
+      : StretchedPicture(std::move(pm), parent, std::move(fitted)), m_onClick(std::move(onClick)) {}
 
  protected:
-  void paintEvent(QPaintEvent*) override {
-    QPainter p(this);
-    p.setRenderHint(QPainter::SmoothPixmapTransform);
-    p.drawPixmap(rect(), m_pm);
-  }
   void mouseReleaseEvent(QMouseEvent* e) override {
     if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint())) m_onClick();
   }
 
  private:
-  QPixmap m_pm;
   std::function<void()> m_onClick;
 };
 
@@ -98,14 +92,13 @@ QString ButtonSheet(const QColor& plain) {
 // The command bar's menu titles: 7 px of room either side of the text and
 // the bar's full height, so that all ten fit the 22 px bar in one row (the
 // style's own titles are taller and would go behind the overflow button).
-class CommandBarStyle final : public QProxyStyle {
+class CommandBarStyle final : public ApplicationStyle {
  public:
-  // A style of its own, of the kind the application uses.
-  explicit CommandBarStyle(int barHeight) : QProxyStyle(QApplication::style()->name()), m_barHeight(barHeight) {}
+  explicit CommandBarStyle(int barHeight) : m_barHeight(barHeight) {}
   QSize sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& size,
                          const QWidget* widget) const override {
     if (type == CT_MenuBarItem) return {size.width() + 14, m_barHeight};
-    return QProxyStyle::sizeFromContents(type, option, size, widget);
+    return ApplicationStyle::sizeFromContents(type, option, size, widget);
   }
   int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
     switch (metric) {
@@ -116,7 +109,7 @@ class CommandBarStyle final : public QProxyStyle {
       case PM_MenuBarHMargin:
         return 2;
       default:
-        return QProxyStyle::pixelMetric(metric, option, widget);
+        return ApplicationStyle::pixelMetric(metric, option, widget);
     }
   }
 
@@ -277,7 +270,7 @@ QWidget* TFrmmain::buildBanner(QWidget* parent) {
   panel->setFixedHeight(measures::kBannerHeight);
   auto* layout = new QVBoxLayout(panel);
   layout->setContentsMargins(0, 0, 0, 0);
-  auto* image = new ClickablePicture(BannerPicture(), [this] { Image1Click(); }, panel);
+  auto* image = new ClickablePicture(BannerPicture(), BannerPictureAsShown(), [this] { Image1Click(); }, panel);
   image->setObjectName(QStringLiteral("Image1"));
   image->setCursor(Qt::PointingHandCursor);
   layout->addWidget(image);
@@ -325,7 +318,7 @@ void TFrmmain::buildCentre(QWidget* row) {
   picture->setObjectName(QStringLiteral("Image3"));
   layout->addWidget(picture, 1);
 
-  auto* strip = new StretchedPicture(ButtonRowStrip(), centre);
+  auto* strip = new StretchedPicture(ButtonRowStrip(), centre, ButtonRowStripAsShown());
   strip->setObjectName(QStringLiteral("RzPanel5"));
   strip->setFixedHeight(measures::kButtonRowHeight);
   strip->setStyleSheet(ButtonSheet(QColor(0x1E, 0x9A, 0x3A)));

@@ -384,9 +384,9 @@ void PaintServiceIcon(QPainter& p, ServiceIcon icon) {
 }
 
 constexpr Drawing kDrawings[] = {
-    {"banner", 790, 80, true, PaintBanner},
+    {"banner", 790, 80, true, PaintBanner, shell::measures::kClientWidth, shell::measures::kBannerHeight},
     {"centre", 800, 600, true, PaintCentre, shell::measures::kCentreWidth, shell::measures::kCentreHeight},
-    {"button-row", 800, 28, true, PaintButtonRow},
+    {"button-row", 800, 28, true, PaintButtonRow, shell::measures::kCentreWidth, shell::measures::kButtonRowHeight},
     {"menu-bar", 800, 22, true, PaintMenuBar},
     {"about", 150, 150, true, PaintAbout},
     {"glyph-chat", 16, 16, false, [](QPainter& p) { PaintGlyph(p, Glyph::Chat); }},

@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QStyleFactory>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <memory>
 #include <stdexcept>
 
+#include "ApplicationStyle.h"
 #include "ErrorReport.h"
 #include "Fakes.h"
 #include "GbkCodec.h"
@@ -161,4 +164,26 @@ TEST(QtMessageSink, InfoBoxIsModalWithCaptionIconAndOneButtonThenReactivatesTheW
   EXPECT_EQ(error.text, QStringLiteral("'abc' is not a valid integer value"));
   EXPECT_EQ(error.icon, QMessageBox::Critical);
   EXPECT_EQ(error.buttons, 1);
+}
+
+// The extension arrows come late but look as the platform style draws them;
+// every other icon comes from that style unchanged.
+TEST(ApplicationStyle, IconsLookAsThePlatformStyleDrawsThem) {
+  ApplicationStyle style;
+  const std::unique_ptr<QStyle> plain(QStyleFactory::create(style.baseStyle()->name()));
+  ASSERT_NE(plain, nullptr);
+  for (const QStyle::StandardPixmap which :
+       {QStyle::SP_ToolBarHorizontalExtensionButton, QStyle::SP_ToolBarVerticalExtensionButton,
+        QStyle::SP_DialogOkButton, QStyle::SP_MessageBoxWarning}) {
+    SCOPED_TRACE(static_cast<int>(which));
+    const QIcon late = style.standardIcon(which);
+    const QIcon wanted = plain->standardIcon(which);
+    ASSERT_FALSE(late.isNull());
+    EXPECT_EQ(late.availableSizes(), wanted.availableSizes());
+    for (const int size : {8, 16, 32, 48}) {
+      const QImage got = late.pixmap(size, size).toImage();
+      EXPECT_FALSE(got.isNull());
+      EXPECT_TRUE(got == wanted.pixmap(size, size).toImage()) << size;
+    }
+  }
 }

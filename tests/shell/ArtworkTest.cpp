@@ -1,7 +1,6 @@
 // The shell's pictures as the build rendered them: every drawing embedded at
-// 1x and 2x, and the centre picture, scaled for the window's starting size
-// when the program was built, pixel for pixel what scaling it at run time
-// gives.
+// 1x and 2x, and the pictures scaled for the window's starting size when the
+// program was built, pixel for pixel what scaling them at run time gives.
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -53,24 +52,39 @@ TEST(Artwork, DamagedPictureBytesGiveNoImage) {
   EXPECT_FALSE(decodes(huge));
 }
 
-// The window at its starting size shows the scaled copy made at build time;
-// a window resized later scales the full picture itself. Both must look alike.
-TEST(Artwork, TheCentreScaledAtBuildTimeIsWhatTheWindowWouldPaint) {
+// At its starting size the window shows the copies the build scaled; a window
+// resized later scales the full pictures itself. Both must look alike.
+TEST(Artwork, PicturesScaledAtBuildTimeAreWhatTheWindowWouldPaint) {
   tongshu::testing::FakeServices fake;
   TFrmmain window(fake.services, {});
   window.show();
-  QWidget* centre = window.findChild<QWidget*>(QStringLiteral("Image3"));
-  ASSERT_NE(centre, nullptr);
-  ASSERT_EQ(centre->size(), QSize(shell::measures::kCentreWidth, shell::measures::kCentreHeight))
-      << "the main window's layout no longer gives the centre the area its picture was scaled for";
-  const QImage shown = centre->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  namespace m = shell::measures;
+  const struct {
+    const char* control;
+    QPixmap full;
+    QSize area;
+  } cases[] = {
+      {"Image1", shell::BannerPicture(), {m::kClientWidth, m::kBannerHeight}},
+      {"Image3", shell::CentrePicture(), {m::kCentreWidth, m::kCentreHeight}},
+      {"RzPanel5", shell::ButtonRowStrip(), {m::kCentreWidth, m::kButtonRowHeight}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.control);
+    QWidget* control = window.findChild<QWidget*>(QString::fromLatin1(c.control));
+    ASSERT_NE(control, nullptr);
+    ASSERT_EQ(control->size(), c.area)
+        << "the main window's layout no longer gives the control the area its picture was scaled for";
+    const qreal density = control->devicePixelRatioF();
+    QImage shown(c.area * density, QImage::Format_RGB32);
+    shown.setDevicePixelRatio(density);
+    control->render(&shown, QPoint(), QRegion(), {});  // the control alone, without its buttons
 
-  const qreal density = centre->devicePixelRatioF();
-  QImage scaled(centre->size() * density, QImage::Format_RGB32);
-  scaled.setDevicePixelRatio(density);
-  QPainter p(&scaled);
-  p.setRenderHint(QPainter::SmoothPixmapTransform);
-  p.drawPixmap(QRect(QPoint(), centre->size()), shell::CentrePicture());
-  p.end();
-  EXPECT_TRUE(shown == scaled);
+    QImage scaled(c.area * density, QImage::Format_RGB32);
+    scaled.setDevicePixelRatio(density);
+    QPainter p(&scaled);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.drawPixmap(QRect(QPoint(), c.area), c.full);
+    p.end();
+    EXPECT_TRUE(shown == scaled);
+  }
 }
