@@ -13,6 +13,7 @@
 #include "Fonts.h"
 #include "LinkLauncher.h"
 #include "LocaleFormats.h"
+#include "MainWindowFace.h"
 #include "MessageSink.h"
 #include "Services.h"
 #include "TFrmmain.h"
@@ -67,6 +68,7 @@ int RunApplication(const StartupHooks& hooks) {
   TongshuApplication::setApplicationName(QStringLiteral("tongshu"));
   TongshuApplication::setDesktopFileName(QStringLiteral("com.example.tongshu"));
   InstallFontSubstitutions();
+  RegisterMainWindowFace();
   fonts.proceed();
   InstallQtTranslations(app, QLibraryInfo::path(QLibraryInfo::TranslationsPath));
   TongshuApplication::setStyle(new ApplicationStyle);

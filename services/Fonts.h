@@ -13,6 +13,10 @@ void InstallFontSubstitutions();
 QFont UiFont(const QString& family, int pixelHeight, bool bold = false);
 
 inline const QString kSongTi = QStringLiteral("宋体");
+// The main window's 宋体: its own cut-down copy of the installed face when the
+// program has registered one (app/MainWindowFace.h), else 宋体's faces.
+inline const QString kMainWindowSongTi = QStringLiteral("宋体 (main window)");
+inline const QString kMainWindowFace = QStringLiteral("Tongshu Main Song");
 inline const QString kKaiTi = QStringLiteral("楷体_GB2312");
 inline const QString kHeiTi = QStringLiteral("黑体");
 inline const QString kLiShu = QStringLiteral("隶书");

@@ -169,7 +169,7 @@ TFrmmain::TFrmmain(Services& services, ToolWindows tools, QWidget* parent)
   setWindowIcon(AppIcon());
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-  setFont(UiFont(kSongTi, 12));
+  setFont(UiFont(kMainWindowSongTi, 12));
   resize(measures::kClientWidth, measures::kClientHeight);
 
   buildMenus();
@@ -198,10 +198,10 @@ void TFrmmain::buildMenus() {
   auto* bar = new PictureMenuBar(MenuBarBackground(), this);
   setMenuBar(bar);
   bar->setObjectName(QStringLiteral("dxBarManager1"));
-  bar->setFont(UiFont(kSongTi, 12));
+  bar->setFont(UiFont(kMainWindowSongTi, 12));
   for (const MenuDef& def : kMenus) {
     QMenu* menu = bar->addMenu(U8(def.caption));
-    menu->setFont(UiFont(kSongTi, 12));
+    menu->setFont(UiFont(kMainWindowSongTi, 12));
     addItems(menu, def.items.data(), def.items.data() + def.items.size());
   }
 }
@@ -300,7 +300,7 @@ void TFrmmain::buildLeftColumn(QWidget* row) {
     button->setObjectName(QStringLiteral("RzButton%1").arg(i + 1));
     button->setGeometry(kActivityColumnX[i % 3], ActivityRowY(rowIndex), kActivityButtonWidth,
                         kActivityButtonHeight);
-    button->setFont(UiFont(kSongTi, 12));
+    button->setFont(UiFont(kMainWindowSongTi, 12));
     button->setProperty("frame", i == 0 ? "blue" : (rowIndex % 2 == 0 ? "plain" : "green"));
     button->setFocusPolicy(Qt::TabFocus);
     connect(button, &QPushButton::clicked, this, &TFrmmain::RzButton1Click);
@@ -339,7 +339,7 @@ void TFrmmain::buildCentre(QWidget* row) {
     auto* button = new QPushButton(ButtonGlyph(def.glyph), def.caption, strip);
     button->setObjectName(QString::fromLatin1(def.name));
     button->setGeometry(def.x, 4, def.width, 21);
-    button->setFont(UiFont(kSongTi, 12));
+    button->setFont(UiFont(kMainWindowSongTi, 12));
     button->setIconSize(QSize(16, 16));
     button->setProperty("frame", "green");
     connect(button, &QPushButton::clicked, this, def.slot);
@@ -358,7 +358,7 @@ void TFrmmain::buildStatusBar() {
     auto* label = new QLabel(text, bar);
     label->setObjectName(QString::fromLatin1(name));
     label->setFixedWidth(width);
-    label->setFont(UiFont(kSongTi, 12));
+    label->setFont(UiFont(kMainWindowSongTi, 12));
     QPalette pal = label->palette();
     pal.setColor(QPalette::WindowText, colour);
     label->setPalette(pal);
