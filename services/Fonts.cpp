@@ -6,7 +6,7 @@ namespace tongshu {
 
 void InstallFontSubstitutions() {
   QFont::insertSubstitutions(kSongTi, {"Noto Serif CJK SC", "AR PL UMing CN", "Noto Sans CJK SC"});
-  QFont::insertSubstitutions(kMainWindowSongTi, {kMainWindowFace, "Noto Serif CJK SC", "AR PL UMing CN", "Noto Sans CJK SC"});
+  QFont::insertSubstitutions(kMainWindowSongTi, QStringList{kMainWindowFace} + QFont::substitutes(kSongTi));
   QFont::insertSubstitutions(QStringLiteral("SimSun"), {"Noto Serif CJK SC", "AR PL UMing CN"});
   QFont::insertSubstitutions(kKaiTi, {"AR PL UKai CN", "Noto Serif CJK SC"});
   QFont::insertSubstitutions(kHeiTi, {"Noto Sans CJK SC", "WenQuanYi Zen Hei"});
