@@ -6,7 +6,7 @@
 
 namespace tongshu::numerology {
 
-// The bytes of the number's GBK text (code page 936, services/Cp936.h) from
+// The bytes of the number's GBK text (code page 936, text/Cp936.h) from
 // the eighth on (the last four of an eleven-digit number), read as a decimal
 // integer and reduced modulo 80: "0" to "79", no leading zeros. Positions are
 // bytes, so a pasted Chinese character counts twice. Throws ConvertError

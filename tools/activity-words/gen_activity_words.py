@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Writes cli/AlmanacActivities.h: every activity that the 宜 (yi) and 忌 (ji)
+"""Writes almanac/AlmanacActivities.h: every activity that the 宜 (yi) and 忌 (ji)
 columns of data/huangdao.tsv.gz name, most frequent first, as the words
 `tongshu-cli jiri` accepts. Standard library only.
 
@@ -16,7 +16,7 @@ import sys
 
 ROOT = pathlib.Path(__file__).resolve().parents[2]
 SOURCE = ROOT / "data" / "huangdao.tsv.gz"
-OUTPUT = ROOT / "cli" / "AlmanacActivities.h"
+OUTPUT = ROOT / "almanac" / "AlmanacActivities.h"
 
 # List entries that are verdicts on the rest of the list, not activities.
 NOT_ACTIVITIES = {"馀事勿取", "诸事不宜", "无"}

@@ -1,12 +1,12 @@
 #!/usr/bin/env python3
-"""Writes services/cp936_tables.inc: code page 936 as two constant tables.
+"""Writes text/cp936_tables.inc: code page 936 as two constant tables.
 
 The mapping is ICU's "windows-936-2000" converter (Windows code page 936,
 where the single byte 0x80 is the euro sign), read through ICU's `uconv`
 command (Debian: icu-devtools). Only exact round-trip mappings are taken, so
 every pair in the encoding table decodes back to its own code point.
 
-    tools/gbk-table/gen_cp936_tables.py > services/cp936_tables.inc
+    tools/gbk-table/gen_cp936_tables.py > text/cp936_tables.inc
 """
 import subprocess
 import sys
