@@ -1,11 +1,11 @@
-#include "AlmanacTable.h"
+#include "almanac/AlmanacTable.h"
 
 #include <array>
 #include <vector>
 
-#include "ConnStr.h"
-#include "Database.h"
-#include "HuangdaoLookup.h"
+#include "services/ConnStr.h"
+#include "db/Database.h"
+#include "almanac/HuangdaoLookup.h"
 
 namespace tongshu::cli {
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "Dates.h"
+#include "cli/Dates.h"
 
 namespace tongshu::db {
 class Database;

@@ -1,6 +1,6 @@
-#include "HuangdaoLookup.h"
+#include "almanac/HuangdaoLookup.h"
 
-#include "Utf8.h"
+#include "text/Utf8.h"
 
 namespace tongshu::almanac {
 namespace {

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "AsciiText.h"
+#include "text/AsciiText.h"
 
 namespace tongshu::almanac {
 

@@ -1,12 +1,12 @@
-#include "JiriSearch.h"
+#include "almanac/JiriSearch.h"
 
 #include <algorithm>
 #include <numeric>
 
-#include "Arguments.h"
-#include "CalendarAnnotations.h"
-#include "HuangdaoLookup.h"
-#include "Utf8.h"
+#include "cli/Arguments.h"
+#include "calendar/CalendarAnnotations.h"
+#include "almanac/HuangdaoLookup.h"
+#include "text/Utf8.h"
 
 namespace tongshu::cli {
 namespace {

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "AlmanacActivities.h"
+#include "almanac/AlmanacActivities.h"
 
 namespace tongshu::cli {
 

@@ -1,4 +1,4 @@
-#include "TFormHuangdao.h"
+#include "almanac/TFormHuangdao.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -9,15 +9,15 @@
 #include <QPushButton>
 #include <QStringList>
 
-#include "ConnStr.h"
-#include "ErrorReport.h"
-#include "Fonts.h"
-#include "HuangdaoGlossary.h"
-#include "HuangdaoLookup.h"
-#include "MessageSink.h"
-#include "Services.h"
-#include "WindowPresenter.h"
-#include "WidgetHelpers.h"
+#include "services/ConnStr.h"
+#include "services/ErrorReport.h"
+#include "services/Fonts.h"
+#include "almanac/HuangdaoGlossary.h"
+#include "almanac/HuangdaoLookup.h"
+#include "services/MessageSink.h"
+#include "services/Services.h"
+#include "services/WindowPresenter.h"
+#include "services/WidgetHelpers.h"
 
 QPointer<TFormHuangdao> FormHuangdao;
 

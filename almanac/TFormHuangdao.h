@@ -2,7 +2,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "Database.h"
+#include "db/Database.h"
 
 class QComboBox;
 class QGroupBox;

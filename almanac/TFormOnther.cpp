@@ -1,14 +1,14 @@
-#include "TFormOnther.h"
+#include "almanac/TFormOnther.h"
 
 #include <QCloseEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QStackedWidget>
 
-#include "Fonts.h"
-#include "OmenPages.h"
-#include "WindowPresenter.h"
-#include "WidgetHelpers.h"
+#include "services/Fonts.h"
+#include "almanac/OmenPages.h"
+#include "services/WindowPresenter.h"
+#include "services/WidgetHelpers.h"
 
 QPointer<TFormOnther> FormOnther;
 

@@ -2,7 +2,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "Services.h"
+#include "services/Services.h"
 
 class QLabel;
 class QPlainTextEdit;

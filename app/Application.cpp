@@ -1,8 +1,8 @@
-#include "Application.h"
+#include "app/Application.h"
 
 #include <exception>
 
-#include "MessageSink.h"
+#include "services/MessageSink.h"
 
 namespace tongshu {
 

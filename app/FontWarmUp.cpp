@@ -1,4 +1,4 @@
-#include "FontWarmUp.h"
+#include "app/FontWarmUp.h"
 
 #include <QFontDatabase>
 

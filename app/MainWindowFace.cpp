@@ -1,4 +1,4 @@
-#include "MainWindowFace.h"
+#include "app/MainWindowFace.h"
 
 #include <QFontDatabase>
 #include <QResource>

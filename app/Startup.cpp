@@ -1,4 +1,4 @@
-#include "Startup.h"
+#include "app/Startup.h"
 
 #include <QEvent>
 #include <QLibraryInfo>
@@ -6,20 +6,20 @@
 #include <QTranslator>
 #include <memory>
 
-#include "Application.h"
-#include "ApplicationStyle.h"
-#include "Clock.h"
-#include "FontWarmUp.h"
-#include "Fonts.h"
-#include "LinkLauncher.h"
-#include "LocaleFormats.h"
-#include "MainWindowFace.h"
-#include "MessageSink.h"
-#include "Services.h"
-#include "TFrmmain.h"
-#include "ToolWiring.h"
-#include "WindowPresenter.h"
-#include "MdbDatabase.h"
+#include "app/Application.h"
+#include "services/ApplicationStyle.h"
+#include "services/Clock.h"
+#include "app/FontWarmUp.h"
+#include "services/Fonts.h"
+#include "services/LinkLauncher.h"
+#include "services/LocaleFormats.h"
+#include "app/MainWindowFace.h"
+#include "services/MessageSink.h"
+#include "services/Services.h"
+#include "shell/TFrmmain.h"
+#include "app/ToolWiring.h"
+#include "services/WindowPresenter.h"
+#include "db/MdbDatabase.h"
 
 namespace tongshu {
 namespace {

@@ -1,12 +1,12 @@
-#include "ToolWiring.h"
+#include "app/ToolWiring.h"
 
-#include "DateWin.h"
-#include "TFormHuangdao.h"
-#include "TFormOnther.h"
-#include "TFrm_SJcs.h"
-#include "TFrmQQhm.h"
-#include "TFrm_onther.h"
-#include "UntWangm.h"
+#include "calendar/DateWin.h"
+#include "almanac/TFormHuangdao.h"
+#include "almanac/TFormOnther.h"
+#include "numerology/TFrm_SJcs.h"
+#include "numerology/TFrmQQhm.h"
+#include "numerology/TFrm_onther.h"
+#include "netname/UntWangm.h"
 
 namespace tongshu {
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "ToolWindows.h"
+#include "shell/ToolWindows.h"
 
 namespace tongshu {
 

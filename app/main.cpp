@@ -1,4 +1,4 @@
 // Entry point. The program reads no command line.
-#include "Startup.h"
+#include "app/Startup.h"
 
 int main(int, char**) { return tongshu::RunApplication(); }

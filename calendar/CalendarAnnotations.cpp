@@ -1,6 +1,6 @@
-#include "CalendarAnnotations.h"
+#include "calendar/CalendarAnnotations.h"
 
-#include "CalendarTables.h"
+#include "calendar/CalendarTables.h"
 
 namespace tongshu::calendar {
 namespace {

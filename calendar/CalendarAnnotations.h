@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "LunarCalendar.h"
+#include "calendar/LunarCalendar.h"
 
 namespace tongshu::calendar {
 

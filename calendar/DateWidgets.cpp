@@ -1,4 +1,4 @@
-#include "DateWidgets.h"
+#include "calendar/DateWidgets.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -1,14 +1,14 @@
-#include "DateWin.h"
+#include "calendar/DateWin.h"
 
 #include <QEvent>
 #include <QShowEvent>
 
-#include "CalendarAnnotations.h"
-#include "Clock.h"
-#include "ErrorReport.h"
-#include "Fonts.h"
-#include "Services.h"
-#include "WindowPresenter.h"
+#include "calendar/CalendarAnnotations.h"
+#include "services/Clock.h"
+#include "services/ErrorReport.h"
+#include "services/Fonts.h"
+#include "services/Services.h"
+#include "services/WindowPresenter.h"
 
 QPointer<TFRM_Date> FRM_Date;
 

@@ -6,8 +6,8 @@
 #include <QWidget>
 #include <array>
 
-#include "DateWidgets.h"
-#include "MonthBuilder.h"
+#include "calendar/DateWidgets.h"
+#include "calendar/MonthBuilder.h"
 
 class QLabel;
 

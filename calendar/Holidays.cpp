@@ -1,12 +1,12 @@
-#include "Holidays.h"
+#include "calendar/Holidays.h"
 
 #include <sstream>
 #include <vector>
 
-#include "DataFile.h"
-#include "Database.h"
-#include "Dates.h"
-#include "HuangdaoLookup.h"
+#include "db/DataFile.h"
+#include "db/Database.h"
+#include "cli/Dates.h"
+#include "almanac/HuangdaoLookup.h"
 
 namespace tongshu::cli {
 namespace {

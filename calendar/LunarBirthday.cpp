@@ -1,8 +1,8 @@
-#include "LunarBirthday.h"
+#include "calendar/LunarBirthday.h"
 
 #include <charconv>
 
-#include "LunarCalendar.h"
+#include "calendar/LunarCalendar.h"
 
 namespace tongshu::cli {
 namespace {

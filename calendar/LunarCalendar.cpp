@@ -1,8 +1,8 @@
-#include "LunarCalendar.h"
+#include "calendar/LunarCalendar.h"
 
 #include <algorithm>
 
-#include "CalendarTables.h"
+#include "calendar/CalendarTables.h"
 
 namespace tongshu::calendar {
 namespace {

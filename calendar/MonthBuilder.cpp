@@ -1,6 +1,6 @@
-#include "MonthBuilder.h"
+#include "calendar/MonthBuilder.h"
 
-#include "CalendarAnnotations.h"
+#include "calendar/CalendarAnnotations.h"
 
 namespace tongshu::calendar {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "LunarCalendar.h"
+#include "calendar/LunarCalendar.h"
 
 namespace tongshu::calendar {
 

@@ -4,15 +4,15 @@
 #include <cstdio>
 #include <optional>
 
-#include "CalendarAnnotations.h"
-#include "Commands.h"
-#include "Dates.h"
-#include "Holidays.h"
-#include "HuangdaoLookup.h"
-#include "Json.h"
-#include "LunarCalendar.h"
-#include "MonthBuilder.h"
-#include "NumberText.h"
+#include "calendar/CalendarAnnotations.h"
+#include "cli/Commands.h"
+#include "cli/Dates.h"
+#include "calendar/Holidays.h"
+#include "almanac/HuangdaoLookup.h"
+#include "cli/Json.h"
+#include "calendar/LunarCalendar.h"
+#include "calendar/MonthBuilder.h"
+#include "numerology/NumberText.h"
 
 namespace tongshu::cli {
 namespace {

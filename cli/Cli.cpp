@@ -1,14 +1,14 @@
-#include "Cli.h"
+#include "cli/Cli.h"
 
 #include <array>
 #include <exception>
 #include <new>
 
-#include "Commands.h"
-#include "JiriSearch.h"
-#include "Database.h"
-#include "MdbDatabase.h"
-#include "NumberText.h"
+#include "cli/Commands.h"
+#include "almanac/JiriSearch.h"
+#include "db/Database.h"
+#include "db/MdbDatabase.h"
+#include "numerology/NumberText.h"
 
 namespace tongshu::cli {
 namespace {

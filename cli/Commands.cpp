@@ -1,6 +1,6 @@
-#include "Commands.h"
+#include "cli/Commands.h"
 
-#include "Utf8.h"
+#include "text/Utf8.h"
 
 namespace tongshu::cli {
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "Arguments.h"
-#include "Cli.h"
+#include "cli/Arguments.h"
+#include "cli/Cli.h"
 
 namespace tongshu::db {
 class Database;

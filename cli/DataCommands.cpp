@@ -2,15 +2,15 @@
 // statements, checks and query component, on the file in the data directory.
 #include <optional>
 
-#include "Commands.h"
-#include "ConnStr.h"
-#include "Cp936.h"
-#include "Database.h"
-#include "HuangdaoLookup.h"
-#include "Json.h"
-#include "MobileNumber.h"
-#include "NumberText.h"
-#include "Utf8.h"
+#include "cli/Commands.h"
+#include "services/ConnStr.h"
+#include "text/Cp936.h"
+#include "db/Database.h"
+#include "almanac/HuangdaoLookup.h"
+#include "cli/Json.h"
+#include "numerology/MobileNumber.h"
+#include "numerology/NumberText.h"
+#include "text/Utf8.h"
 
 namespace tongshu::cli {
 namespace {

@@ -1,9 +1,9 @@
-#include "Dates.h"
+#include "cli/Dates.h"
 
 #include <cstdio>
 
-#include "HuangdaoLookup.h"
-#include "LunarCalendar.h"
+#include "almanac/HuangdaoLookup.h"
+#include "calendar/LunarCalendar.h"
 
 namespace tongshu::cli {
 

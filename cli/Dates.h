@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "Arguments.h"
+#include "cli/Arguments.h"
 
 namespace tongshu::cli {
 

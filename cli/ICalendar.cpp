@@ -1,8 +1,8 @@
-#include "ICalendar.h"
+#include "cli/ICalendar.h"
 
 #include <algorithm>
 
-#include "Dates.h"
+#include "cli/Dates.h"
 
 namespace tongshu::cli {
 namespace {

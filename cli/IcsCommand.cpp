@@ -5,15 +5,15 @@
 #include <cstdio>
 #include <optional>
 
-#include "AlmanacTable.h"
-#include "CalendarAnnotations.h"
-#include "Commands.h"
-#include "Dates.h"
-#include "HuangdaoLookup.h"
-#include "Holidays.h"
-#include "ICalendar.h"
-#include "LunarBirthday.h"
-#include "LunarCalendar.h"
+#include "almanac/AlmanacTable.h"
+#include "calendar/CalendarAnnotations.h"
+#include "cli/Commands.h"
+#include "cli/Dates.h"
+#include "almanac/HuangdaoLookup.h"
+#include "calendar/Holidays.h"
+#include "cli/ICalendar.h"
+#include "calendar/LunarBirthday.h"
+#include "calendar/LunarCalendar.h"
 
 namespace tongshu::cli {
 namespace {

@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <vector>
 
-#include "AlmanacTable.h"
-#include "Commands.h"
-#include "Dates.h"
-#include "HuangdaoLookup.h"
-#include "JiriSearch.h"
-#include "Json.h"
+#include "almanac/AlmanacTable.h"
+#include "cli/Commands.h"
+#include "cli/Dates.h"
+#include "almanac/HuangdaoLookup.h"
+#include "almanac/JiriSearch.h"
+#include "cli/Json.h"
 
 namespace tongshu::cli {
 

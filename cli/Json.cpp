@@ -1,6 +1,6 @@
-#include "Json.h"
+#include "cli/Json.h"
 
-#include "Utf8.h"
+#include "text/Utf8.h"
 
 namespace tongshu::cli {
 

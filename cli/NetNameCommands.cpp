@@ -3,12 +3,12 @@
 #include <cstdint>
 #include <limits>
 
-#include "Commands.h"
-#include "Json.h"
-#include "NetName.h"
-#include "NumberText.h"
-#include "Pinyin.h"
-#include "Cp936.h"
+#include "cli/Commands.h"
+#include "cli/Json.h"
+#include "netname/NetName.h"
+#include "numerology/NumberText.h"
+#include "netname/Pinyin.h"
+#include "text/Cp936.h"
 
 namespace tongshu::cli {
 namespace {

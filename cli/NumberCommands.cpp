@@ -1,8 +1,8 @@
 // number: the eighty-one number lookup the QQ-number and any-number windows run.
-#include "Commands.h"
-#include "Json.h"
-#include "NumberText.h"
-#include "Shuli.h"
+#include "cli/Commands.h"
+#include "cli/Json.h"
+#include "numerology/NumberText.h"
+#include "numerology/Shuli.h"
 
 namespace tongshu::cli {
 

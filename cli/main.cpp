@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "Cli.h"
-#include "ConnStr.h"
+#include "cli/Cli.h"
+#include "services/ConnStr.h"
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -19,7 +19,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "WideText.h"
+#include "text/WideText.h"
 #endif
 
 namespace {

@@ -1,4 +1,4 @@
-#include "DataFile.h"
+#include "db/DataFile.h"
 
 #include <new>
 #include <system_error>
@@ -6,15 +6,15 @@
 #include <sys/mman.h>
 #endif
 
-#include "AsciiText.h"
-#include "Database.h"
+#include "text/AsciiText.h"
+#include "db/Database.h"
 
 #ifdef _WIN32
 #include <windows.h>
 
-#include "Cp936.h"
-#include "Utf8.h"
-#include "WideText.h"
+#include "text/Cp936.h"
+#include "text/Utf8.h"
+#include "text/WideText.h"
 #else
 #include <fcntl.h>
 #include <sys/stat.h>

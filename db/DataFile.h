@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "Database.h"
+#include "db/Database.h"
 
 namespace tongshu::db {
 

@@ -1,8 +1,8 @@
-#include "DataSource.h"
+#include "db/DataSource.h"
 
-#include "AsciiText.h"
-#include "Database.h"
-#include "Utf8.h"
+#include "text/AsciiText.h"
+#include "db/Database.h"
+#include "text/Utf8.h"
 
 namespace tongshu::db {
 std::string DataSourcePathOf(std::string_view cs) {

@@ -1,14 +1,14 @@
-#include "JetImage.h"
+#include "db/JetImage.h"
 
 #include <algorithm>
 #include <array>
 #include <cstring>
 #include <set>
 
-#include "AsciiText.h"
-#include "Database.h"
-#include "Jet4Format.h"
-#include "Utf8.h"
+#include "text/AsciiText.h"
+#include "db/Database.h"
+#include "db/Jet4Format.h"
+#include "text/Utf8.h"
 
 namespace tongshu::db {
 namespace {

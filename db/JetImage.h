@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "DataFile.h"
-#include "Jet4Format.h"
+#include "db/DataFile.h"
+#include "db/Jet4Format.h"
 
 namespace tongshu::db {
 

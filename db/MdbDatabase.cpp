@@ -1,4 +1,4 @@
-#include "MdbDatabase.h"
+#include "db/MdbDatabase.h"
 
 // glib first: mdbtools.h includes it inside extern "C", which C++ refuses.
 // The Windows build's libmdb brings its own small stand-in instead.
@@ -10,11 +10,11 @@
 #include <cmath>
 #include <cstring>
 
-#include "AsciiText.h"
-#include "DataFile.h"
-#include "DataSource.h"
-#include "Jet4Format.h"
-#include "JetImage.h"
+#include "text/AsciiText.h"
+#include "db/DataFile.h"
+#include "db/DataSource.h"
+#include "db/Jet4Format.h"
+#include "db/JetImage.h"
 
 namespace tongshu::db {
 namespace {

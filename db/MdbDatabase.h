@@ -14,8 +14,8 @@
 #include <optional>
 #include <string>
 
-#include "Database.h"
-#include "SelectStatement.h"
+#include "db/Database.h"
+#include "db/SelectStatement.h"
 
 namespace tongshu::db {
 

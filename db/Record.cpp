@@ -1,5 +1,5 @@
-#include "AsciiText.h"
-#include "Database.h"
+#include "text/AsciiText.h"
+#include "db/Database.h"
 
 namespace tongshu::db {
 

@@ -1,10 +1,10 @@
-#include "SelectStatement.h"
+#include "db/SelectStatement.h"
 
 #include <charconv>
 
-#include "AsciiText.h"
-#include "Database.h"
-#include "Jet4Format.h"
+#include "text/AsciiText.h"
+#include "db/Database.h"
+#include "db/Jet4Format.h"
 
 namespace tongshu::db {
 namespace {

@@ -1,10 +1,10 @@
-#include "NetName.h"
+#include "netname/NetName.h"
 
 #include <array>
 #include <new>
 
-#include "AsciiText.h"
-#include "Pinyin.h"
+#include "text/AsciiText.h"
+#include "netname/Pinyin.h"
 
 namespace tongshu::netname {
 namespace {

@@ -1,4 +1,4 @@
-#include "Pinyin.h"
+#include "netname/Pinyin.h"
 
 #include <algorithm>
 #include <array>
@@ -6,8 +6,8 @@
 #include <cstring>
 #include <new>
 
-#include "AsciiText.h"
-#include "SyllableTables.h"
+#include "text/AsciiText.h"
+#include "netname/SyllableTables.h"
 
 namespace tongshu::netname {
 namespace {

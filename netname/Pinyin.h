@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "PinyinZ.h"
+#include "netname/PinyinZ.h"
 
 namespace tongshu::netname {
 

@@ -1,4 +1,4 @@
-#include "UntWangm.h"
+#include "netname/UntWangm.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -7,13 +7,13 @@
 #include <algorithm>
 #include <exception>
 
-#include "ErrorReport.h"
-#include "Fonts.h"
-#include "GbkCodec.h"
-#include "MessageSink.h"
-#include "NetName.h"
-#include "WidgetHelpers.h"
-#include "WindowPresenter.h"
+#include "services/ErrorReport.h"
+#include "services/Fonts.h"
+#include "services/GbkCodec.h"
+#include "services/MessageSink.h"
+#include "netname/NetName.h"
+#include "services/WidgetHelpers.h"
+#include "services/WindowPresenter.h"
 
 QPointer<TFrmWangming> FrmWangming;
 

@@ -10,7 +10,7 @@
 #include <QWidget>
 #include <string>
 
-#include "Services.h"
+#include "services/Services.h"
 
 class QCloseEvent;
 

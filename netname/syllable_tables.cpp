@@ -4,7 +4,7 @@
 // Derived (modified) data: the readings are reduced to one toneless syllable per GBK position.
 // Unicode data: Copyright (c) 1991-2022 Unicode, Inc.; see tools/pinyin-table/README.md for the
 // Unicode licence under which it is used.
-#include "SyllableTables.h"
+#include "netname/SyllableTables.h"
 
 namespace tongshu::netname {
 

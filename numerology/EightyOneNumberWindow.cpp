@@ -1,12 +1,12 @@
-#include "EightyOneNumberWindow.h"
+#include "numerology/EightyOneNumberWindow.h"
 
 #include <string>
 
-#include "ErrorReport.h"
-#include "MessageSink.h"
-#include "Services.h"
-#include "Shuli.h"
-#include "WidgetHelpers.h"
+#include "services/ErrorReport.h"
+#include "services/MessageSink.h"
+#include "services/Services.h"
+#include "numerology/Shuli.h"
+#include "services/WidgetHelpers.h"
 
 namespace tongshu::numerology {
 

@@ -4,7 +4,7 @@
 // differ only in the texts passed in here.
 #include <QString>
 
-#include "NumberWindow.h"
+#include "numerology/NumberWindow.h"
 
 namespace tongshu::numerology {
 

@@ -1,10 +1,10 @@
-#include "MobileNumber.h"
+#include "numerology/MobileNumber.h"
 
 #include <algorithm>
 #include <stdexcept>
 
-#include "Cp936.h"
-#include "NumberText.h"
+#include "text/Cp936.h"
+#include "numerology/NumberText.h"
 
 namespace tongshu::numerology {
 

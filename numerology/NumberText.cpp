@@ -1,4 +1,4 @@
-#include "NumberText.h"
+#include "numerology/NumberText.h"
 
 #include <limits>
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "AsciiText.h"
+#include "text/AsciiText.h"
 
 namespace tongshu::numerology {
 

@@ -1,4 +1,4 @@
-#include "NumberWindow.h"
+#include "numerology/NumberWindow.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -8,10 +8,10 @@
 #include <QPushButton>
 #include <optional>
 
-#include "Fonts.h"
-#include "NumberText.h"
-#include "WidgetHelpers.h"
-#include "WindowPresenter.h"
+#include "services/Fonts.h"
+#include "numerology/NumberText.h"
+#include "services/WidgetHelpers.h"
+#include "services/WindowPresenter.h"
 
 namespace tongshu::numerology {
 

@@ -1,9 +1,9 @@
-#include "Shuli.h"
+#include "numerology/Shuli.h"
 
 #include <cstdint>
 #include <stdexcept>
 
-#include "NumberText.h"
+#include "numerology/NumberText.h"
 
 namespace tongshu::numerology {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "ShuliTable.h"
+#include "numerology/ShuliTable.h"
 
 namespace tongshu::numerology {
 

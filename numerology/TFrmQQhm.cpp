@@ -1,7 +1,7 @@
-#include "TFrmQQhm.h"
+#include "numerology/TFrmQQhm.h"
 
-#include "Services.h"
-#include "WindowPresenter.h"
+#include "services/Services.h"
+#include "services/WindowPresenter.h"
 
 QPointer<TFrmQQhm> FrmQQhm;
 

@@ -1,7 +1,7 @@
 #pragma once
 #include <QPointer>
 
-#include "EightyOneNumberWindow.h"
+#include "numerology/EightyOneNumberWindow.h"
 
 // The QQ-number analysis window.
 class TFrmQQhm final : public tongshu::numerology::EightyOneNumberWindow {

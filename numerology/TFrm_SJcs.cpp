@@ -1,4 +1,4 @@
-#include "TFrm_SJcs.h"
+#include "numerology/TFrm_SJcs.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -7,16 +7,16 @@
 #include <optional>
 #include <string>
 
-#include "ConnStr.h"
-#include "Database.h"
-#include "ErrorReport.h"
-#include "GbkCodec.h"
-#include "MessageSink.h"
-#include "MobileNumber.h"
-#include "NumberText.h"
-#include "Services.h"
-#include "WidgetHelpers.h"
-#include "WindowPresenter.h"
+#include "services/ConnStr.h"
+#include "db/Database.h"
+#include "services/ErrorReport.h"
+#include "services/GbkCodec.h"
+#include "services/MessageSink.h"
+#include "numerology/MobileNumber.h"
+#include "numerology/NumberText.h"
+#include "services/Services.h"
+#include "services/WidgetHelpers.h"
+#include "services/WindowPresenter.h"
 
 QPointer<TFrm_SJcs> Frm_SJcs;
 

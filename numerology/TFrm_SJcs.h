@@ -2,7 +2,7 @@
 #include <QPointer>
 #include <QString>
 
-#include "NumberWindow.h"
+#include "numerology/NumberWindow.h"
 
 // The mobile-number analysis: the last digits of the number reduced modulo
 // 80 and looked up in the table shouji of dream.dll.

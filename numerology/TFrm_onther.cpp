@@ -1,7 +1,7 @@
-#include "TFrm_onther.h"
+#include "numerology/TFrm_onther.h"
 
-#include "Services.h"
-#include "WindowPresenter.h"
+#include "services/Services.h"
+#include "services/WindowPresenter.h"
 
 QPointer<TFrm_onther> Frm_onther;
 

@@ -1,7 +1,7 @@
 #pragma once
 #include <QPointer>
 
-#include "EightyOneNumberWindow.h"
+#include "numerology/EightyOneNumberWindow.h"
 
 // The any-number analysis window.
 class TFrm_onther final : public tongshu::numerology::EightyOneNumberWindow {

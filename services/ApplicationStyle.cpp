@@ -1,4 +1,4 @@
-#include "ApplicationStyle.h"
+#include "services/ApplicationStyle.h"
 
 #include <QIconEngine>
 #include <QPointer>

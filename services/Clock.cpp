@@ -1,4 +1,4 @@
-#include "Clock.h"
+#include "services/Clock.h"
 
 #include <ctime>
 

@@ -1,4 +1,4 @@
-#include "ConnStr.h"
+#include "services/ConnStr.h"
 
 #include <filesystem>
 #include <system_error>

@@ -2,7 +2,7 @@
 #include <exception>
 #include <utility>
 
-#include "MessageSink.h"
+#include "services/MessageSink.h"
 
 namespace tongshu {
 

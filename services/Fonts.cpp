@@ -1,4 +1,4 @@
-#include "Fonts.h"
+#include "services/Fonts.h"
 
 #include <QStringList>
 

@@ -1,8 +1,8 @@
-#include "GbkCodec.h"
+#include "services/GbkCodec.h"
 
 #include <QList>
 
-#include "Cp936.h"
+#include "text/Cp936.h"
 
 namespace tongshu {
 namespace {

@@ -1,4 +1,4 @@
-#include "LinkLauncher.h"
+#include "services/LinkLauncher.h"
 
 #include <QDesktopServices>
 #include <QUrl>

@@ -3,7 +3,7 @@
 #include <QString>
 #include <QWidget>
 
-#include "LinkLauncherCore.h"
+#include "services/LinkLauncherCore.h"
 
 namespace tongshu {
 

@@ -1,4 +1,4 @@
-#include "LinkLauncherCore.h"
+#include "services/LinkLauncherCore.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -7,7 +7,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "Cp936.h"
+#include "text/Cp936.h"
 #endif
 
 namespace tongshu {

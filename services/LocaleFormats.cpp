@@ -1,8 +1,8 @@
-#include "LocaleFormats.h"
+#include "services/LocaleFormats.h"
 
 #include <string>
 
-#include "AsciiText.h"
+#include "text/AsciiText.h"
 
 namespace tongshu {
 

@@ -2,7 +2,7 @@
 #include <array>
 #include <string_view>
 
-#include "LocaleStore.h"
+#include "services/LocaleStore.h"
 
 namespace tongshu {
 

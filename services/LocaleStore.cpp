@@ -1,4 +1,4 @@
-#include "LocaleStore.h"
+#include "services/LocaleStore.h"
 
 #include <cstdlib>
 #include <cstring>

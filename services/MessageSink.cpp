@@ -1,10 +1,10 @@
-#include "MessageSink.h"
+#include "services/MessageSink.h"
 
 #include <QApplication>
 #include <QMessageBox>
 #include <QPointer>
 
-#include "AppTitle.h"
+#include "services/AppTitle.h"
 
 namespace tongshu {
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
 // The platform services a window may touch, handed down from the entry point
 // so that tests can give every window fakes instead.
-#include "ConnStr.h"
+#include "services/ConnStr.h"
 
 namespace tongshu {
 

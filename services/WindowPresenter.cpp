@@ -1,4 +1,4 @@
-#include "WindowPresenter.h"
+#include "services/WindowPresenter.h"
 
 #include <QEvent>
 #include <QEventLoop>

@@ -1,9 +1,9 @@
-#include "Artwork.h"
+#include "shell/Artwork.h"
 
 #include <QGuiApplication>
 #include <QResource>
 
-#include "PictureFile.h"
+#include "shell/artwork/PictureFile.h"
 
 // The 1x pictures' resource object is referenced by nothing else, and a
 // static library would leave it out of the program.

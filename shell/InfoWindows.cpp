@@ -1,4 +1,4 @@
-#include "InfoWindows.h"
+#include "shell/InfoWindows.h"
 
 #include <QFrame>
 #include <QHeaderView>
@@ -7,12 +7,12 @@
 #include <QTabWidget>
 #include <QTableWidget>
 
-#include "Artwork.h"
-#include "Contacts.h"
-#include "ErrorReport.h"
-#include "Fonts.h"
-#include "LinkLauncher.h"
-#include "WindowPresenter.h"
+#include "shell/Artwork.h"
+#include "shell/Contacts.h"
+#include "services/ErrorReport.h"
+#include "services/Fonts.h"
+#include "services/LinkLauncher.h"
+#include "services/WindowPresenter.h"
 
 QPointer<TFrm_servers> Frm_servers;
 QPointer<TAbout> About;

@@ -6,7 +6,7 @@
 #include <array>
 #include <string_view>
 
-#include "Services.h"
+#include "services/Services.h"
 
 class QTableWidget;
 class QTabWidget;

@@ -1,4 +1,4 @@
-#include "TFrmmain.h"
+#include "shell/TFrmmain.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -16,20 +16,20 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "AppTitle.h"
-#include "ApplicationStyle.h"
-#include "Artwork.h"
-#include "CommandMap.h"
-#include "ConnStr.h"
-#include "Contacts.h"
-#include "ErrorReport.h"
-#include "Fonts.h"
-#include "InfoWindows.h"
-#include "LinkLauncher.h"
-#include "MainWindowLayout.h"
-#include "MessageSink.h"
-#include "WindowPresenter.h"
-#include "WidgetHelpers.h"
+#include "services/AppTitle.h"
+#include "services/ApplicationStyle.h"
+#include "shell/Artwork.h"
+#include "shell/CommandMap.h"
+#include "services/ConnStr.h"
+#include "shell/Contacts.h"
+#include "services/ErrorReport.h"
+#include "services/Fonts.h"
+#include "shell/InfoWindows.h"
+#include "services/LinkLauncher.h"
+#include "shell/MainWindowLayout.h"
+#include "services/MessageSink.h"
+#include "services/WindowPresenter.h"
+#include "services/WidgetHelpers.h"
 
 QPointer<TFrmmain> Frmmain;
 

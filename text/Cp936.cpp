@@ -1,11 +1,11 @@
-#include "Cp936.h"
+#include "text/Cp936.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
 #include <stdexcept>
 
-#include "Utf8.h"
+#include "text/Utf8.h"
 
 namespace tongshu::cp936 {
 namespace {
@@ -15,7 +15,7 @@ struct Cp936Pair {
   std::uint16_t code;
 };
 
-#include "cp936_tables.inc"
+#include "text/cp936_tables.inc"
 
 constexpr unsigned kTrailSpan = 0xFF - 0x40;
 

@@ -1,4 +1,4 @@
-#include "WideText.h"
+#include "text/WideText.h"
 
 #ifdef _WIN32
 #include <windows.h>

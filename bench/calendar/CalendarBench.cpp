@@ -11,8 +11,8 @@
 
 #include <unistd.h>
 
-#include "LunarCalendar.h"
-#include "MonthBuilder.h"
+#include "calendar/LunarCalendar.h"
+#include "calendar/MonthBuilder.h"
 
 #ifdef TONGSHU_BENCH_WITH_ICU
 #include <unicode/calendar.h>

@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "MdbDatabase.h"
-#include "SelectStatement.h"
+#include "db/MdbDatabase.h"
+#include "db/SelectStatement.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <string>
 
-#include "MdbDatabase.h"
+#include "db/MdbDatabase.h"
 
 namespace {
 long ResidentKb() {

@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "MixedGbkText.h"
-#include "Pinyin.h"
+#include "bench/netname/MixedGbkText.h"
+#include "netname/Pinyin.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include <QTimer>
 #include <cstdio>
 
-#include "Fonts.h"
-#include "ResidentMemory.h"
+#include "services/Fonts.h"
+#include "bench/startup/ResidentMemory.h"
 
 namespace {
 

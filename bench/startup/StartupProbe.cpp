@@ -4,8 +4,8 @@
 #include <QWidget>
 #include <cstdio>
 
-#include "ResidentMemory.h"
-#include "Startup.h"
+#include "bench/startup/ResidentMemory.h"
+#include "app/Startup.h"
 
 int main() {
   tongshu::StartupHooks hooks;

@@ -1,4 +1,4 @@
-#include "Drawings.h"
+#include "shell/artwork/Drawings.h"
 
 #include <QImage>
 #include <QLinearGradient>
@@ -8,8 +8,8 @@
 #include <QtMath>
 #include <array>
 
-#include "Fonts.h"
-#include "MainWindowLayout.h"
+#include "services/Fonts.h"
+#include "shell/MainWindowLayout.h"
 
 namespace tongshu::artwork {
 namespace {

@@ -13,9 +13,9 @@
 #include <cstdio>
 #include <cstring>
 
-#include "Drawings.h"
-#include "Fonts.h"
-#include "PictureFile.h"
+#include "shell/artwork/Drawings.h"
+#include "services/Fonts.h"
+#include "shell/artwork/PictureFile.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "Database.h"
-#include "HuangdaoLookup.h"
-#include "SelectStatement.h"
+#include "db/Database.h"
+#include "almanac/HuangdaoLookup.h"
+#include "db/SelectStatement.h"
 
 namespace tongshu::almanac {
 namespace {

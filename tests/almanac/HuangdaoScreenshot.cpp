@@ -5,8 +5,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "Screenshot.h"
-#include "TFormHuangdao.h"
+#include "tests/support/Screenshot.h"
+#include "almanac/TFormHuangdao.h"
 
 using namespace tongshu::testing;
 

@@ -15,13 +15,13 @@
 #include <filesystem>
 #include <ostream>
 
-#include "BundledDays.h"
-#include "ConnStr.h"
-#include "Fakes.h"
-#include "JetWriter.h"
-#include "MdbDatabase.h"
-#include "TFormHuangdao.h"
-#include "TestFiles.h"
+#include "tests/support/BundledDays.h"
+#include "services/ConnStr.h"
+#include "tests/support/Fakes.h"
+#include "tools/jetwrite/JetWriter.h"
+#include "db/MdbDatabase.h"
+#include "almanac/TFormHuangdao.h"
+#include "tests/support/TestFiles.h"
 
 inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 

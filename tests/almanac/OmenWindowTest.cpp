@@ -4,9 +4,9 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 
-#include "Fakes.h"
-#include "OmenPages.h"
-#include "TFormOnther.h"
+#include "tests/support/Fakes.h"
+#include "almanac/OmenPages.h"
+#include "almanac/TFormOnther.h"
 
 using tongshu::testing::FakeServices;
 

@@ -14,9 +14,9 @@
 #include <memory>
 #include <stdexcept>
 
-#include "Application.h"
-#include "Fakes.h"
-#include "Startup.h"
+#include "app/Application.h"
+#include "tests/support/Fakes.h"
+#include "app/Startup.h"
 
 namespace {
 

@@ -12,10 +12,10 @@
 #include <QRawFont>
 #include <set>
 
-#include "Fakes.h"
-#include "Fonts.h"
-#include "MainWindowFace.h"
-#include "TFrmmain.h"
+#include "tests/support/Fakes.h"
+#include "services/Fonts.h"
+#include "app/MainWindowFace.h"
+#include "shell/TFrmmain.h"
 
 using namespace tongshu;
 

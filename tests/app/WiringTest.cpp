@@ -5,16 +5,16 @@
 #include <QAction>
 #include <QApplication>
 
-#include "DateWin.h"
-#include "Fakes.h"
-#include "TFormHuangdao.h"
-#include "TFormOnther.h"
-#include "TFrmQQhm.h"
-#include "TFrm_SJcs.h"
-#include "TFrm_onther.h"
-#include "TFrmmain.h"
-#include "ToolWiring.h"
-#include "UntWangm.h"
+#include "calendar/DateWin.h"
+#include "tests/support/Fakes.h"
+#include "almanac/TFormHuangdao.h"
+#include "almanac/TFormOnther.h"
+#include "numerology/TFrmQQhm.h"
+#include "numerology/TFrm_SJcs.h"
+#include "numerology/TFrm_onther.h"
+#include "shell/TFrmmain.h"
+#include "app/ToolWiring.h"
+#include "netname/UntWangm.h"
 
 using tongshu::testing::FakeServices;
 

@@ -4,7 +4,7 @@
 // listed below.
 #include <gtest/gtest.h>
 
-#include "TestDates.h"
+#include "tests/calendar/TestDates.h"
 
 #include <set>
 #include <sstream>
@@ -12,8 +12,8 @@
 #include <tuple>
 #include <vector>
 
-#include "CalendarAnnotations.h"
-#include "Tsv.h"
+#include "calendar/CalendarAnnotations.h"
+#include "tools/jetwrite/Tsv.h"
 
 namespace tongshu::calendar {
 namespace {

@@ -1,13 +1,13 @@
 // Zodiac years, solar terms, festivals and star signs.
 #include <gtest/gtest.h>
 
-#include "TestDates.h"
+#include "tests/calendar/TestDates.h"
 
 #include <map>
 #include <set>
 #include <string>
 
-#include "CalendarAnnotations.h"
+#include "calendar/CalendarAnnotations.h"
 
 namespace tongshu::calendar {
 namespace {

@@ -3,8 +3,8 @@
 #include <QDate>
 #include <cstdio>
 
-#include "DateWin.h"
-#include "Screenshot.h"
+#include "calendar/DateWin.h"
+#include "tests/support/Screenshot.h"
 
 int main(int argc, char** argv) {
   return tongshu::testing::RunScreenshot(

@@ -11,10 +11,10 @@
 #include <QToolButton>
 #include <memory>
 
-#include "DateWin.h"
-#include "Fakes.h"
-#include "TestDates.h"
-#include "WindowPresenter.h"
+#include "calendar/DateWin.h"
+#include "tests/support/Fakes.h"
+#include "tests/calendar/TestDates.h"
+#include "services/WindowPresenter.h"
 
 // Readable failure messages for texts and colours.
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }

@@ -1,12 +1,12 @@
 // Conversion of Gregorian dates to lunar date codes and their names.
 #include <gtest/gtest.h>
 
-#include "TestDates.h"
+#include "tests/calendar/TestDates.h"
 
 #include <map>
 #include <vector>
 
-#include "LunarCalendar.h"
+#include "calendar/LunarCalendar.h"
 
 namespace tongshu::calendar {
 namespace {

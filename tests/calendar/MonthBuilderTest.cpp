@@ -1,10 +1,10 @@
 // The month grid as the perpetual calendar shows it.
 #include <gtest/gtest.h>
 
-#include "TestDates.h"
+#include "tests/calendar/TestDates.h"
 
-#include "CalendarAnnotations.h"
-#include "MonthBuilder.h"
+#include "calendar/CalendarAnnotations.h"
+#include "calendar/MonthBuilder.h"
 
 namespace tongshu::calendar {
 namespace {

@@ -1,4 +1,4 @@
-#include "CliRun.h"
+#include "tests/cli/CliRun.h"
 
 #include <fcntl.h>
 #include <spawn.h>
@@ -15,7 +15,7 @@
 
 #include <gtest/gtest.h>
 
-#include "AsciiText.h"
+#include "text/AsciiText.h"
 
 extern char** environ;
 

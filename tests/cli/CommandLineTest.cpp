@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "Cli.h"
-#include "CliRun.h"
+#include "cli/Cli.h"
+#include "tests/cli/CliRun.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "CliRun.h"
-#include "JetWriter.h"
-#include "JsonParse.h"
+#include "tests/cli/CliRun.h"
+#include "tools/jetwrite/JetWriter.h"
+#include "tests/cli/JsonParse.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "CliRun.h"
-#include "Dates.h"
-#include "ICalendar.h"
-#include "LunarBirthday.h"
+#include "tests/cli/CliRun.h"
+#include "cli/Dates.h"
+#include "cli/ICalendar.h"
+#include "calendar/LunarBirthday.h"
 
 namespace {
 

@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "CliRun.h"
-#include "Commands.h"
-#include "Database.h"
-#include "JiriSearch.h"
-#include "JsonParse.h"
-#include "Tsv.h"
+#include "tests/cli/CliRun.h"
+#include "cli/Commands.h"
+#include "db/Database.h"
+#include "almanac/JiriSearch.h"
+#include "tests/cli/JsonParse.h"
+#include "tools/jetwrite/Tsv.h"
 
 namespace {
 

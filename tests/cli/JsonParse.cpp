@@ -1,8 +1,8 @@
-#include "JsonParse.h"
+#include "tests/cli/JsonParse.h"
 
 #include <cstdlib>
 
-#include "Utf8.h"
+#include "text/Utf8.h"
 
 namespace tongshu::testing {
 

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "Json.h"
-#include "JsonParse.h"
+#include "cli/Json.h"
+#include "tests/cli/JsonParse.h"
 
 namespace {
 

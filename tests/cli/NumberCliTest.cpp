@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "CliRun.h"
-#include "JsonParse.h"
+#include "tests/cli/CliRun.h"
+#include "tests/cli/JsonParse.h"
 
 namespace {
 

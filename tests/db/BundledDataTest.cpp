@@ -3,11 +3,11 @@
 
 #include <chrono>
 
-#include "BundledDays.h"
-#include "LunarCalendar.h"
-#include "MdbDatabase.h"
-#include "ShuliTable.h"
-#include "Tsv.h"
+#include "tests/support/BundledDays.h"
+#include "calendar/LunarCalendar.h"
+#include "db/MdbDatabase.h"
+#include "numerology/ShuliTable.h"
+#include "tools/jetwrite/Tsv.h"
 
 namespace tongshu::db {
 namespace {

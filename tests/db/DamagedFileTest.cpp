@@ -7,9 +7,9 @@
 #include <functional>
 #include <random>
 
-#include "DbFixture.h"
-#include "Jet4Format.h"
-#include "MdbDatabase.h"
+#include "tests/db/DbFixture.h"
+#include "db/Jet4Format.h"
+#include "db/MdbDatabase.h"
 
 namespace tongshu::db {
 namespace {

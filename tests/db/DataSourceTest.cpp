@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "ConnStr.h"
-#include "DataSource.h"
-#include "Database.h"
+#include "services/ConnStr.h"
+#include "db/DataSource.h"
+#include "db/Database.h"
 
 namespace tongshu::db {
 namespace {

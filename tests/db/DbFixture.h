@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "JetWriter.h"
-#include "TestFiles.h"
+#include "tools/jetwrite/JetWriter.h"
+#include "tests/support/TestFiles.h"
 
 namespace tongshu::db::testing {
 

@@ -13,10 +13,10 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "BundledDays.h"
-#include "DataSource.h"
-#include "DbFixture.h"
-#include "MdbDatabase.h"
+#include "tests/support/BundledDays.h"
+#include "db/DataSource.h"
+#include "tests/db/DbFixture.h"
+#include "db/MdbDatabase.h"
 
 namespace tongshu::db {
 namespace {

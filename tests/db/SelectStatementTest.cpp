@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "Database.h"
-#include "SelectStatement.h"
+#include "db/Database.h"
+#include "db/SelectStatement.h"
 
 namespace tongshu::db {
 namespace {

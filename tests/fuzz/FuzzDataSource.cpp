@@ -3,10 +3,10 @@
 // DbError, and a built string always leads back to its directory's file.
 #include <string>
 
-#include "ConnStr.h"
-#include "DataSource.h"
-#include "Database.h"
-#include "FuzzCheck.h"
+#include "services/ConnStr.h"
+#include "db/DataSource.h"
+#include "db/Database.h"
+#include "tests/fuzz/FuzzCheck.h"
 
 using namespace tongshu;
 

@@ -5,9 +5,9 @@
 #include <chrono>
 #include <string>
 
-#include "FuzzCheck.h"
-#include "HuangdaoLookup.h"
-#include "SelectStatement.h"
+#include "tests/fuzz/FuzzCheck.h"
+#include "almanac/HuangdaoLookup.h"
+#include "db/SelectStatement.h"
 
 using namespace std::chrono;
 using namespace tongshu;

@@ -8,9 +8,9 @@
 
 #include <string>
 
-#include "FuzzCheck.h"
-#include "MdbDatabase.h"
-#include "SelectStatement.h"
+#include "tests/fuzz/FuzzCheck.h"
+#include "db/MdbDatabase.h"
+#include "db/SelectStatement.h"
 
 using namespace tongshu;
 

@@ -6,10 +6,10 @@
 #include <stdexcept>
 #include <string>
 
-#include "Cp936.h"
-#include "FuzzCheck.h"
-#include "MobileNumber.h"
-#include "NumberText.h"
+#include "text/Cp936.h"
+#include "tests/fuzz/FuzzCheck.h"
+#include "numerology/MobileNumber.h"
+#include "numerology/NumberText.h"
 
 using namespace tongshu::numerology;
 

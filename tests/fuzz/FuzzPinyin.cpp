@@ -4,9 +4,9 @@
 #include <cstring>
 #include <string>
 
-#include "FuzzCheck.h"
-#include "NetName.h"
-#include "Pinyin.h"
+#include "tests/fuzz/FuzzCheck.h"
+#include "netname/NetName.h"
+#include "netname/Pinyin.h"
 
 using namespace tongshu::netname;
 

@@ -5,9 +5,9 @@
 #include <optional>
 #include <string>
 
-#include "FuzzCheck.h"
-#include "NumberText.h"
-#include "Shuli.h"
+#include "tests/fuzz/FuzzCheck.h"
+#include "numerology/NumberText.h"
+#include "numerology/Shuli.h"
 
 using namespace tongshu::numerology;
 

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "MdbSeeds.h"
+#include "tests/fuzz/MdbSeeds.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) {

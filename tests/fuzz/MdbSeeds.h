@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "JetWriter.h"
+#include "tools/jetwrite/JetWriter.h"
 
 namespace tongshu::fuzz {
 

@@ -8,7 +8,7 @@
 #include <iterator>
 #include <vector>
 
-#include "FuzzCheck.h"
+#include "tests/fuzz/FuzzCheck.h"
 
 extern "C" __attribute__((weak)) int LLVMFuzzerInitialize(int* argc, char*** argv);
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "Cp936.h"
+#include "text/Cp936.h"
 
 namespace tongshu::netname::testing {
 

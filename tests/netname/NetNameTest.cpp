@@ -4,8 +4,8 @@
 #include <set>
 #include <string>
 
-#include "GbkText.h"
-#include "NetName.h"
+#include "tests/netname/GbkText.h"
+#include "netname/NetName.h"
 
 using namespace tongshu::netname;
 using tongshu::netname::testing::Gbk;

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "GbkText.h"
-#include "Pinyin.h"
-#include "SyllableTables.h"
+#include "tests/netname/GbkText.h"
+#include "netname/Pinyin.h"
+#include "netname/SyllableTables.h"
 
 using tongshu::netname::ConvertToPinyin;
 using tongshu::netname::PinyinZBuffer;

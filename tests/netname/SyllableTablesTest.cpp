@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "GbkText.h"
-#include "Pinyin.h"
-#include "SyllableTables.h"
+#include "tests/netname/GbkText.h"
+#include "netname/Pinyin.h"
+#include "netname/SyllableTables.h"
 
 using namespace tongshu::netname;
 using tongshu::netname::testing::Gbk;

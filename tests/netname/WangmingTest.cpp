@@ -6,10 +6,10 @@
 #include <QTest>
 #include <memory>
 
-#include "Fakes.h"
-#include "GbkCodec.h"
-#include "NetName.h"
-#include "UntWangm.h"
+#include "tests/support/Fakes.h"
+#include "services/GbkCodec.h"
+#include "netname/NetName.h"
+#include "netname/UntWangm.h"
 
 
 namespace {

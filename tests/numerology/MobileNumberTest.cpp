@@ -5,9 +5,9 @@
 #include <stdexcept>
 #include <string>
 
-#include "Cp936.h"
-#include "MobileNumber.h"
-#include "NumberText.h"
+#include "text/Cp936.h"
+#include "numerology/MobileNumber.h"
+#include "numerology/NumberText.h"
 
 namespace tongshu::numerology {
 namespace {

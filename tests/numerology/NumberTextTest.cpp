@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "NumberText.h"
+#include "numerology/NumberText.h"
 
 namespace tongshu::numerology {
 namespace {

@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "NumberText.h"
-#include "Shuli.h"
+#include "numerology/NumberText.h"
+#include "numerology/Shuli.h"
 
 namespace tongshu::numerology {
 namespace {

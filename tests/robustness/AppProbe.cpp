@@ -12,9 +12,9 @@
 #include <QTimer>
 #include <cstdio>
 
-#include "Startup.h"
-#include "TFormHuangdao.h"
-#include "TFrm_SJcs.h"
+#include "app/Startup.h"
+#include "almanac/TFormHuangdao.h"
+#include "numerology/TFrm_SJcs.h"
 
 namespace {
 

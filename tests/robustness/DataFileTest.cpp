@@ -22,15 +22,15 @@
 #include <functional>
 #include <random>
 
-#include "BundledDays.h"
-#include "ConnStr.h"
-#include "Fakes.h"
-#include "JetWriter.h"
-#include "MdbDatabase.h"
-#include "TestFiles.h"
-#include "TFormHuangdao.h"
-#include "TFrm_SJcs.h"
-#include "Tsv.h"
+#include "tests/support/BundledDays.h"
+#include "services/ConnStr.h"
+#include "tests/support/Fakes.h"
+#include "tools/jetwrite/JetWriter.h"
+#include "db/MdbDatabase.h"
+#include "tests/support/TestFiles.h"
+#include "almanac/TFormHuangdao.h"
+#include "numerology/TFrm_SJcs.h"
+#include "tools/jetwrite/Tsv.h"
 
 namespace tongshu::robustness {
 namespace {

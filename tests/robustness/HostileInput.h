@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "WidgetHelpers.h"
+#include "services/WidgetHelpers.h"
 
 namespace tongshu::robustness {
 

@@ -12,16 +12,16 @@
 #include <QTextBlock>
 #include <array>
 
-#include "Fakes.h"
-#include "GbkCodec.h"
-#include "HostileInput.h"
-#include "NetName.h"
-#include "TFormHuangdao.h"
-#include "TFormOnther.h"
-#include "TFrmQQhm.h"
-#include "TFrm_SJcs.h"
-#include "TFrm_onther.h"
-#include "UntWangm.h"
+#include "tests/support/Fakes.h"
+#include "services/GbkCodec.h"
+#include "tests/robustness/HostileInput.h"
+#include "netname/NetName.h"
+#include "almanac/TFormHuangdao.h"
+#include "almanac/TFormOnther.h"
+#include "numerology/TFrmQQhm.h"
+#include "numerology/TFrm_SJcs.h"
+#include "numerology/TFrm_onther.h"
+#include "netname/UntWangm.h"
 
 namespace tongshu::robustness {
 namespace {

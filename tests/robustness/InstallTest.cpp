@@ -23,8 +23,8 @@
 #include <string>
 #include <vector>
 
-#include "BundledDays.h"
-#include "TestFiles.h"
+#include "tests/support/BundledDays.h"
+#include "tests/support/TestFiles.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "ConnStr.h"
+#include "services/ConnStr.h"
 
 using namespace tongshu;
 

@@ -10,8 +10,8 @@
 
 #include <unistd.h>
 
-#include "LocaleFormats.h"
-#include "LocaleStore.h"
+#include "services/LocaleFormats.h"
+#include "services/LocaleStore.h"
 
 using namespace tongshu;
 

@@ -8,12 +8,12 @@
 #include <QTest>
 #include <memory>
 
-#include "ConnStr.h"
-#include "Fakes.h"
-#include "LinkLauncher.h"
-#include "TFormHuangdao.h"
-#include "TFrm_SJcs.h"
-#include "TFrmmain.h"
+#include "services/ConnStr.h"
+#include "tests/support/Fakes.h"
+#include "services/LinkLauncher.h"
+#include "almanac/TFormHuangdao.h"
+#include "numerology/TFrm_SJcs.h"
+#include "shell/TFrmmain.h"
 
 using namespace tongshu;
 using tongshu::testing::FakeServices;

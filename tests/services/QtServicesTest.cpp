@@ -9,11 +9,11 @@
 #include <memory>
 #include <stdexcept>
 
-#include "ApplicationStyle.h"
-#include "ErrorReport.h"
-#include "Fakes.h"
-#include "GbkCodec.h"
-#include "WindowPresenter.h"
+#include "services/ApplicationStyle.h"
+#include "services/ErrorReport.h"
+#include "tests/support/Fakes.h"
+#include "services/GbkCodec.h"
+#include "services/WindowPresenter.h"
 
 using namespace tongshu;
 using tongshu::testing::RecordingMessageSink;

@@ -6,12 +6,12 @@
 #include <QImage>
 #include <QPainter>
 
-#include "Artwork.h"
-#include "Drawings.h"
-#include "Fakes.h"
-#include "MainWindowLayout.h"
-#include "PictureFile.h"
-#include "TFrmmain.h"
+#include "shell/Artwork.h"
+#include "shell/artwork/Drawings.h"
+#include "tests/support/Fakes.h"
+#include "shell/MainWindowLayout.h"
+#include "shell/artwork/PictureFile.h"
+#include "shell/TFrmmain.h"
 
 using namespace tongshu;
 

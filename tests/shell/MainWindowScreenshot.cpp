@@ -1,9 +1,9 @@
 // Saves a picture of the main window as it starts (at QT_SCALE_FACTOR=2 for
 // the dense-screen one):
 //   main_window_screenshot out.png
-#include "MainWindowFace.h"
-#include "Screenshot.h"
-#include "TFrmmain.h"
+#include "app/MainWindowFace.h"
+#include "tests/support/Screenshot.h"
+#include "shell/TFrmmain.h"
 
 int main(int argc, char** argv) {
   return tongshu::testing::RunScreenshot(

@@ -11,12 +11,12 @@
 #include <QTableWidget>
 #include <QTest>
 
-#include "Artwork.h"
-#include "ConnStr.h"
-#include "Contacts.h"
-#include "Fakes.h"
-#include "InfoWindows.h"
-#include "TFrmmain.h"
+#include "shell/Artwork.h"
+#include "services/ConnStr.h"
+#include "shell/Contacts.h"
+#include "tests/support/Fakes.h"
+#include "shell/InfoWindows.h"
+#include "shell/TFrmmain.h"
 
 using namespace tongshu;
 using tongshu::testing::FakeServices;

@@ -1,4 +1,4 @@
-#include "Fakes.h"
+#include "tests/support/Fakes.h"
 
 namespace tongshu::testing {
 

@@ -3,7 +3,7 @@
 
 #include <QApplication>
 
-#include "Fonts.h"
+#include "services/Fonts.h"
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -1,12 +1,12 @@
-#include "Screenshot.h"
+#include "tests/support/Screenshot.h"
 
 #include <QApplication>
 #include <QTest>
 #include <QWidget>
 #include <cstdio>
 
-#include "Fonts.h"
-#include "MdbDatabase.h"
+#include "services/Fonts.h"
+#include "db/MdbDatabase.h"
 
 namespace tongshu::testing {
 

@@ -7,7 +7,7 @@
 #include <initializer_list>
 #include <memory>
 
-#include "Fakes.h"
+#include "tests/support/Fakes.h"
 
 class QWidget;
 

@@ -5,8 +5,8 @@
 #include <stdexcept>
 #include <string>
 
-#include "Cp936.h"
-#include "Utf8.h"
+#include "text/Cp936.h"
+#include "text/Utf8.h"
 
 namespace {
 

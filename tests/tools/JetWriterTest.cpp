@@ -14,9 +14,9 @@
 #include <map>
 #include <set>
 
-#include "JetImage.h"
-#include "JetWriter.h"
-#include "Tsv.h"
+#include "db/JetImage.h"
+#include "tools/jetwrite/JetWriter.h"
+#include "tools/jetwrite/Tsv.h"
 
 namespace jetwrite {
 namespace {

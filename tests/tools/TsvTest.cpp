@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "Tsv.h"
+#include "tools/jetwrite/Tsv.h"
 
 namespace jetwrite {
 namespace {

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "WideText.h"
+#include "text/WideText.h"
 
 int main() {
   wchar_t log[MAX_PATH * 4];

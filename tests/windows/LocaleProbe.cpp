@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <vector>
 
-#include "LocaleFormats.h"
-#include "LocaleStore.h"
+#include "services/LocaleFormats.h"
+#include "services/LocaleStore.h"
 
 namespace {
 

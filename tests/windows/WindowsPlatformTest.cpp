@@ -12,12 +12,12 @@
 #include <thread>
 #include <vector>
 
-#include "ConnStr.h"
-#include "Contacts.h"
-#include "Cp936.h"
-#include "LinkLauncherCore.h"
-#include "LocaleFormats.h"
-#include "WideText.h"
+#include "services/ConnStr.h"
+#include "shell/Contacts.h"
+#include "text/Cp936.h"
+#include "services/LinkLauncherCore.h"
+#include "services/LocaleFormats.h"
+#include "text/WideText.h"
 
 namespace tongshu {
 namespace {

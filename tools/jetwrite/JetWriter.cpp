@@ -1,4 +1,4 @@
-#include "JetWriter.h"
+#include "tools/jetwrite/JetWriter.h"
 
 #include <algorithm>
 #include <array>
@@ -8,9 +8,9 @@
 #include <limits>
 #include <map>
 
-#include "AsciiText.h"
-#include "Jet4Format.h"
-#include "Utf8.h"
+#include "text/AsciiText.h"
+#include "db/Jet4Format.h"
+#include "text/Utf8.h"
 
 namespace jetwrite {
 namespace {

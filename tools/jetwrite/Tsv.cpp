@@ -1,4 +1,4 @@
-#include "Tsv.h"
+#include "tools/jetwrite/Tsv.h"
 
 #include <zlib.h>
 

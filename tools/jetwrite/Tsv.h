@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "JetWriter.h"
+#include "tools/jetwrite/JetWriter.h"
 
 namespace jetwrite {
 

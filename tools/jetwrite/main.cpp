@@ -7,8 +7,8 @@
 #include <fstream>
 #include <iostream>
 
-#include "JetWriter.h"
-#include "Tsv.h"
+#include "tools/jetwrite/JetWriter.h"
+#include "tools/jetwrite/Tsv.h"
 
 int main(int argc, char** argv) {
   if (argc < 2) {

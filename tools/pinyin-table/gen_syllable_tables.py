@@ -152,7 +152,7 @@ def render(index, sources):
     out.append("// Derived (modified) data: the readings are reduced to one toneless syllable per GBK position.")
     out.append("// Unicode data: Copyright (c) 1991-2022 Unicode, Inc.; see tools/pinyin-table/README.md for the")
     out.append("// Unicode licence under which it is used.")
-    out.append('#include "SyllableTables.h"')
+    out.append('#include "netname/SyllableTables.h"')
     out.append("")
     out.append("namespace tongshu::netname {")
     out.append("")
