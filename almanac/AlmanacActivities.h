@@ -5,7 +5,7 @@
 #include <array>
 #include <string_view>
 
-namespace tongshu::cli {
+namespace tongshu::almanac {
 
 inline constexpr std::array<std::string_view, 111> kAlmanacActivities = {
     "安葬",  // 39658
@@ -121,4 +121,4 @@ inline constexpr std::array<std::string_view, 111> kAlmanacActivities = {
     "雇佣",  // 74
 };
 
-}  // namespace tongshu::cli
+}  // namespace tongshu::almanac

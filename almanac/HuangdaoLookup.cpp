@@ -5,17 +5,6 @@
 namespace tongshu::almanac {
 namespace {
 
-// The value of a field of 1..maxDigits ASCII digits, or -1.
-int DigitsValue(std::string_view field, std::size_t maxDigits) {
-  if (field.empty() || field.size() > maxDigits) return -1;
-  int value = 0;
-  for (const char c : field) {
-    if (c < '0' || c > '9') return -1;
-    value = value * 10 + (c - '0');
-  }
-  return value;
-}
-
 // The text before the next blank, and the rest after it.
 std::string_view NextItem(std::string_view& rest) {
   while (!rest.empty() && rest.front() == ' ') rest.remove_prefix(1);
@@ -34,29 +23,8 @@ std::string JoinDateText(std::string_view year, std::string_view month, std::str
   return text;
 }
 
-std::optional<std::chrono::year_month> ParseYearMonthText(std::string_view text) {
-  const std::size_t dash = text.find('-');
-  if (dash == std::string_view::npos) return std::nullopt;
-  const int y = DigitsValue(text.substr(0, dash), 4);
-  // A second "-" makes the month field a non-digit and fails here.
-  const int m = DigitsValue(text.substr(dash + 1), 2);
-  if (y < 1 || m < 1 || m > 12) return std::nullopt;
-  return std::chrono::year{y} / std::chrono::month{static_cast<unsigned>(m)};
-}
-
-std::optional<std::chrono::year_month_day> ParseYmdText(std::string_view text) {
-  const std::size_t dash = text.rfind('-');
-  if (dash == std::string_view::npos) return std::nullopt;
-  const auto ym = ParseYearMonthText(text.substr(0, dash));
-  const int d = DigitsValue(text.substr(dash + 1), 2);
-  if (!ym || d < 1) return std::nullopt;
-  const std::chrono::year_month_day date = *ym / std::chrono::day{static_cast<unsigned>(d)};
-  if (!date.ok()) return std::nullopt;
-  return date;
-}
-
 std::optional<std::chrono::year_month_day> ParseDateText(std::string_view dateText) {
-  const auto date = ParseYmdText(dateText);
+  const auto date = calendar::ParseYmdText(dateText);
   if (!date || date->year() < std::chrono::year{100}) return std::nullopt;
   return date;
 }

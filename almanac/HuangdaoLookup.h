@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "calendar/DateText.h"
 #include "text/AsciiText.h"
 
 namespace tongshu::almanac {
@@ -22,13 +23,7 @@ using ::tongshu::TrimLow;
 // "2011-3-5", nothing is padded.
 std::string JoinDateText(std::string_view year, std::string_view month, std::string_view day);
 
-// "Y-M" and "Y-M-D" with 1 to 4 ASCII digits for the year (1..9999) and 1 or 2
-// for month and day, leading zeros allowed, a real Gregorian date. Anything
-// else, a blank, a sign or a further "-" included, gives nothing.
-std::optional<std::chrono::year_month> ParseYearMonthText(std::string_view text);
-std::optional<std::chrono::year_month_day> ParseYmdText(std::string_view text);
-
-// The almanac's strict date check: ParseYmdText, and a year of 100 to 9999
+// The almanac's strict date check: calendar::ParseYmdText, and a year of 100 to 9999
 // (the range of a date literal).
 std::optional<std::chrono::year_month_day> ParseDateText(std::string_view dateText);
 

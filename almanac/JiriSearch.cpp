@@ -3,12 +3,11 @@
 #include <algorithm>
 #include <numeric>
 
-#include "cli/Arguments.h"
-#include "calendar/CalendarAnnotations.h"
 #include "almanac/HuangdaoLookup.h"
+#include "calendar/CalendarAnnotations.h"
 #include "text/Utf8.h"
 
-namespace tongshu::cli {
+namespace tongshu::almanac {
 namespace {
 
 std::vector<char32_t> CodePoints(std::string_view text) {
@@ -57,9 +56,9 @@ std::vector<std::string_view> NearestWords(std::string_view word, std::size_t co
   return nearest;
 }
 
-Activity ResolveActivity(std::string_view word) {
-  const std::string_view asked = almanac::TrimLow(word);
-  if (detail::IsAlmanacActivity(asked)) return {std::string(asked), {asked}};
+std::optional<Activity> ResolveActivity(std::string_view word) {
+  const std::string_view asked = TrimLow(word);
+  if (detail::IsAlmanacActivity(asked)) return Activity{std::string(asked), {asked}};
   for (const EverydayWord& e : kEverydayWords) {
     if (e.word != asked) continue;
     Activity activity{std::string(asked), {}};
@@ -67,44 +66,49 @@ Activity ResolveActivity(std::string_view word) {
       if (!a.empty()) activity.words.push_back(a);
     return activity;
   }
-  std::string message = "不认识的活动“" + std::string(asked) + "”，相近的有：";
-  const std::vector<std::string_view> nearest = NearestWords(asked, 5);
-  for (std::size_t i = 0; i < nearest.size(); ++i) message.append(i ? "、" : "").append(nearest[i]);
-  message += "（全部见 tongshu-cli jiri --help）";
-  throw InputError(message);
+  return std::nullopt;
 }
 
-std::string_view ResolveAnimal(std::string_view text) {
-  const std::string_view asked = almanac::TrimLow(text);
-  std::string all;
-  for (const std::string_view pair : calendar::kZodiacTexts) {
+std::array<std::string_view, 12> ZodiacAnimals() {
+  std::array<std::string_view, 12> animals;
+  for (std::size_t i = 0; i < animals.size(); ++i) {
     // The branch and the animal, one character each.
-    const std::size_t branch = Utf8SequenceLength(pair);
-    const std::string_view animal = pair.substr(branch);
-    if (asked == animal || asked == pair) return animal;
-    all.append(all.empty() ? "" : " ").append(animal);
+    const std::string_view pair = calendar::kZodiacTexts[i];
+    animals[i] = pair.substr(Utf8SequenceLength(pair));
   }
-  throw InputError("不认识的生肖“" + std::string(asked) + "”，可用：" + all);
+  return animals;
+}
+
+std::optional<std::string_view> ResolveAnimal(std::string_view text) {
+  const std::string_view asked = TrimLow(text);
+  for (std::size_t i = 0; i < calendar::kZodiacTexts.size(); ++i) {
+    const std::string_view animal = ZodiacAnimals()[i];
+    if (asked == animal || asked == calendar::kZodiacTexts[i]) return animal;
+  }
+  return std::nullopt;
 }
 
 std::optional<std::string> MatchDay(const Activity& activity, std::string_view yi, std::string_view ji) {
   std::string matched;
   for (const std::string_view word : activity.words) {
-    if (almanac::ListHolds(ji, word)) return std::nullopt;
-    if (almanac::ListHolds(yi, word)) matched.append(matched.empty() ? "" : " ").append(word);
+    if (ListHolds(ji, word)) return std::nullopt;
+    if (ListHolds(yi, word)) matched.append(matched.empty() ? "" : " ").append(word);
   }
   if (matched.empty()) return std::nullopt;
   return matched;
 }
 
-std::string EverydayWordsHelp() {
-  std::string text;
-  for (const EverydayWord& e : kEverydayWords) {
-    text.append("  ").append(e.word).append(" → ").append(e.activities[0]);
-    if (!e.activities[1].empty()) text.append("/").append(e.activities[1]);
-    text.push_back('\n');
+std::optional<std::string> MatchJiriDay(const JiriCriteria& criteria, const AlmanacDayTexts& day) {
+  auto matched = MatchDay(criteria.activity, day.yi, day.ji);
+  if (!matched) return std::nullopt;
+  const std::string_view clash = ClashAnimal(day.cong);
+  for (const std::string_view animal : criteria.animals)
+    if (clash == animal) return std::nullopt;
+  if (criteria.weekendOnly) {
+    const std::string_view weekday = ParseOverview(day.nn).weekday;
+    if (weekday != "星期六" && weekday != "星期日") return std::nullopt;
   }
-  return text;
+  return matched;
 }
 
-}  // namespace tongshu::cli
+}  // namespace tongshu::almanac

@@ -1,7 +1,6 @@
 #pragma once
-// The auspicious-day search of `tongshu-cli jiri`: which almanac words an
-// activity stands for, which zodiac animal is meant, and whether a day's 宜
-// and 忌 lists suit the activity.
+// The auspicious-day search: which almanac words an activity stands for,
+// which zodiac animal is meant, and whether a day suits the activity.
 #include <array>
 #include <optional>
 #include <string>
@@ -9,8 +8,9 @@
 #include <vector>
 
 #include "almanac/AlmanacActivities.h"
+#include "almanac/AlmanacTable.h"
 
-namespace tongshu::cli {
+namespace tongshu::almanac {
 
 // An everyday word and the almanac words it stands for (one or two; an
 // unused second is written out as "", which GCC 12 needs in a constant).
@@ -59,22 +59,32 @@ struct Activity {
   std::vector<std::string_view> words;  // the almanac words it stands for
 };
 
-// An almanac word stands for itself, an everyday word for its mapping.
-// Anything else is InputError naming the nearest known words.
-Activity ResolveActivity(std::string_view word);
+// An almanac word stands for itself, an everyday word for its mapping;
+// anything else is no activity.
+std::optional<Activity> ResolveActivity(std::string_view word);
 
 // The known words nearest to `word` by edit distance over characters, at most
 // `count`, nearest first.
 std::vector<std::string_view> NearestWords(std::string_view word, std::size_t count);
 
-// The animal of "虎" or "寅虎"; anything else is InputError listing the twelve.
-std::string_view ResolveAnimal(std::string_view text);
+// The twelve animals in cycle order: "鼠" .. "猪".
+std::array<std::string_view, 12> ZodiacAnimals();
+
+// The animal of "虎" or "寅虎"; nothing for anything else.
+std::optional<std::string_view> ResolveAnimal(std::string_view text);
 
 // The words of the activity that the day's 宜 list holds, blank-separated,
 // when it holds one and its 忌 list holds none; nothing otherwise.
 std::optional<std::string> MatchDay(const Activity& activity, std::string_view yi, std::string_view ji);
 
-// The help's table of everyday words: "结婚→嫁娶", one a line.
-std::string EverydayWordsHelp();
+// What a day must be to be listed.
+struct JiriCriteria {
+  Activity activity;
+  std::vector<std::string_view> animals;  // a day that clashes with one of them is left out
+  bool weekendOnly = false;
+};
 
-}  // namespace tongshu::cli
+// The matched words (as MatchDay) of a day that meets the criteria.
+std::optional<std::string> MatchJiriDay(const JiriCriteria& criteria, const AlmanacDayTexts& day);
+
+}  // namespace tongshu::almanac

@@ -9,15 +9,15 @@
 #include <QPushButton>
 #include <QStringList>
 
+#include "almanac/HuangdaoGlossary.h"
+#include "almanac/HuangdaoLookup.h"
 #include "services/ConnStr.h"
 #include "services/ErrorReport.h"
 #include "services/Fonts.h"
-#include "almanac/HuangdaoGlossary.h"
-#include "almanac/HuangdaoLookup.h"
 #include "services/MessageSink.h"
 #include "services/Services.h"
-#include "services/WindowPresenter.h"
 #include "services/WidgetHelpers.h"
+#include "services/WindowPresenter.h"
 
 QPointer<TFormHuangdao> FormHuangdao;
 

@@ -5,10 +5,10 @@
 #include <QPlainTextEdit>
 #include <QStackedWidget>
 
-#include "services/Fonts.h"
 #include "almanac/OmenPages.h"
-#include "services/WindowPresenter.h"
+#include "services/Fonts.h"
 #include "services/WidgetHelpers.h"
+#include "services/WindowPresenter.h"
 
 QPointer<TFormOnther> FormOnther;
 

@@ -7,19 +7,19 @@
 #include <memory>
 
 #include "app/Application.h"
+#include "app/FontWarmUp.h"
+#include "app/MainWindowFace.h"
+#include "app/ToolWiring.h"
+#include "db/MdbDatabase.h"
 #include "services/ApplicationStyle.h"
 #include "services/Clock.h"
-#include "app/FontWarmUp.h"
 #include "services/Fonts.h"
 #include "services/LinkLauncher.h"
 #include "services/LocaleFormats.h"
-#include "app/MainWindowFace.h"
 #include "services/MessageSink.h"
 #include "services/Services.h"
-#include "shell/TFrmmain.h"
-#include "app/ToolWiring.h"
 #include "services/WindowPresenter.h"
-#include "db/MdbDatabase.h"
+#include "shell/TFrmmain.h"
 
 namespace tongshu {
 namespace {

@@ -1,12 +1,12 @@
 #include "app/ToolWiring.h"
 
-#include "calendar/DateWin.h"
 #include "almanac/TFormHuangdao.h"
 #include "almanac/TFormOnther.h"
-#include "numerology/TFrm_SJcs.h"
-#include "numerology/TFrmQQhm.h"
-#include "numerology/TFrm_onther.h"
+#include "calendar/DateWin.h"
 #include "netname/UntWangm.h"
+#include "numerology/TFrmQQhm.h"
+#include "numerology/TFrm_SJcs.h"
+#include "numerology/TFrm_onther.h"
 
 namespace tongshu {
 

@@ -35,8 +35,6 @@ int YearOf(const Date& date) noexcept { return static_cast<int>(date.year()); }
 int MonthOf(const Date& date) noexcept { return static_cast<int>(static_cast<unsigned>(date.month())); }
 int DayOf(const Date& date) noexcept { return static_cast<int>(static_cast<unsigned>(date.day())); }
 
-bool Contains(const std::string& text, std::string_view part) { return text.find(part) != std::string::npos; }
-
 }  // namespace
 
 std::string ZodiacOf(const Date& date) {
@@ -44,9 +42,10 @@ std::string ZodiacOf(const Date& date) {
   if (r < 0) r += 12;
   const int m = MonthOf(date);
   if (m >= 1 && m <= 3) {
-    // Early in the Gregorian year the lunar year may not have turned yet.
-    const std::string month = LunarMonthName(date);
-    if (Contains(month, "腊") || Contains(month, "冬")) r = (r == 0) ? 11 : r - 1;
+    // Early in the Gregorian year the lunar year may not have turned yet
+    // (the eleventh or twelfth month, leap or not).
+    const auto lunar = ToLunar(date);
+    if (lunar && (lunar->month == 11 || lunar->month == 12)) r = (r == 0) ? 11 : r - 1;
   }
   return std::string(kZodiacTexts[static_cast<std::size_t>(r)]);
 }
@@ -66,29 +65,28 @@ std::string SolarTermOf(const Date& date) {
 }
 
 std::string LunarFestivalOf(const Date& date) {
-  const int code = LunarDateOf(date);
-  if (code == 0) return {};
-  // A leap month's text has no "月", so no festival falls in a leap month.
-  const std::string month = LunarMonthNameOfCode(code);
-  switch (LunarDayOfCode(code)) {
+  const auto lunar = ToLunar(date);
+  if (!lunar) return {};
+  // Festivals fall in ordinary months only, never in a leap month.
+  switch (lunar->day) {
     case 1:
-      return month == "正月" ? "春节" : "";
+      return lunar->isIn(1) ? "春节" : "";
     case 5:
-      return month == "五月" ? "端午节" : "";
+      return lunar->isIn(5) ? "端午节" : "";
     case 7:
-      return month == "七月" ? "七夕节" : "";
+      return lunar->isIn(7) ? "七夕节" : "";
     case 8:
-      return month == "腊月" ? "腊八节" : "";
+      return lunar->isIn(12) ? "腊八节" : "";
     case 9:
-      return month == "九月" ? "重阳节" : "";
+      return lunar->isIn(9) ? "重阳节" : "";
     case 15:
-      if (month == "八月") return "中秋节";
-      return month == "正月" ? "元宵节" : "";
+      if (lunar->isIn(8)) return "中秋节";
+      return lunar->isIn(1) ? "元宵节" : "";
     default: {
       // The last day of the year, whether 腊月 has 29 or 30 days. The day
-      // after 2050-12-31 is outside the range and has no month text.
-      const Date next{sys_days{date} + std::chrono::days{1}};
-      return month != "正月" && LunarMonthName(next) == "正月" ? "除夕" : "";
+      // after 2050-12-31 is outside the range and has no lunar date.
+      const auto next = ToLunar(Date{sys_days{date} + std::chrono::days{1}});
+      return !lunar->isIn(1) && next && next->isIn(1) ? "除夕" : "";
     }
   }
 }

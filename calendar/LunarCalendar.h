@@ -5,7 +5,10 @@
 #include <array>
 #include <chrono>
 #include <string>
+#include <optional>
 #include <string_view>
+
+#include "calendar/LunarDate.h"
 
 namespace tongshu::calendar {
 
@@ -18,6 +21,8 @@ inline constexpr int kLastYear = 2050;
 // (-401 is the first day of the leap fourth month), 0 outside the range or
 // for an invalid date.
 int LunarDateOf(const Date& date) noexcept;
+// The same date as a value; nothing outside the range or for an invalid date.
+inline std::optional<LunarDate> ToLunar(const Date& date) noexcept { return LunarDate::FromCode(LunarDateOf(date)); }
 
 // Month of a code, 1..12 (0 for the code 0), day 1..30, and whether it is a
 // leap month.

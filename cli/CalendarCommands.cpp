@@ -4,14 +4,14 @@
 #include <cstdio>
 #include <optional>
 
-#include "calendar/CalendarAnnotations.h"
-#include "cli/Commands.h"
-#include "cli/Dates.h"
-#include "calendar/Holidays.h"
 #include "almanac/HuangdaoLookup.h"
-#include "cli/Json.h"
+#include "calendar/CalendarAnnotations.h"
 #include "calendar/LunarCalendar.h"
 #include "calendar/MonthBuilder.h"
+#include "cli/Commands.h"
+#include "cli/Dates.h"
+#include "cli/HolidayFile.h"
+#include "cli/Json.h"
 #include "numerology/NumberText.h"
 
 namespace tongshu::cli {
@@ -25,11 +25,11 @@ std::string ColourText(std::uint32_t rgb) {
   return buf;
 }
 
-void AppendLunarLine(std::string& buffer, const Date& date, const Holidays& holidays, bool json) {
+void AppendLunarLine(std::string& buffer, const Date& date, const calendar::Holidays& holidays, bool json) {
   const int code = calendar::LunarDateOf(date);
   const unsigned dayOfMonth = static_cast<unsigned>(date.day());
   const std::string dateText = IsoDate(date);
-  const PublicHoliday* publicHoliday = holidays.find(std::chrono::sys_days{date});
+  const calendar::PublicHoliday* publicHoliday = holidays.find(std::chrono::sys_days{date});
   const std::string_view offOrWork = publicHoliday ? std::string_view(publicHoliday->kind) : std::string_view();
   const std::string codeText = std::to_string(code);
   const std::string month = calendar::LunarMonthNameOfCode(code);
@@ -77,8 +77,8 @@ int LunarCommand(const CommandLine& line, Context& ctx) {
   } else {
     throw InputError("tongshu-cli lunar: give one DATE, or --from DATE and --to DATE (see tongshu-cli lunar --help)");
   }
-  const Holidays holidays = Holidays::Load(ctx.dataDir + std::string(kHolidaysFile));
-  if (const std::string note = holidays.uncoveredNote(range.first, range.last); !note.empty()) ctx.err << note << '\n';
+  const calendar::Holidays holidays = LoadHolidays(ctx.dataDir + std::string(kHolidaysFile));
+  if (const std::string note = UncoveredNote(holidays, range.first, range.last); !note.empty()) ctx.err << note << '\n';
 
   // Written in large blocks: a whole 150-year range is some 55,000 lines.
   std::string buffer;
@@ -96,7 +96,7 @@ int LunarCommand(const CommandLine& line, Context& ctx) {
 
 int MonthCommand(const CommandLine& line, Context& ctx) {
   RequirePositional("month", line, 1);
-  const auto ym = almanac::ParseYearMonthText(line.positional.front());
+  const auto ym = calendar::ParseYearMonthText(line.positional.front());
   if (!ym) throw InputError(std::string(almanac::kInvalidDateMessage));
   int day = 1;
   if (const auto dayText = line.value("day")) {

@@ -5,7 +5,6 @@
 #include <new>
 
 #include "cli/Commands.h"
-#include "almanac/JiriSearch.h"
 #include "db/Database.h"
 #include "db/MdbDatabase.h"
 #include "numerology/NumberText.h"

@@ -32,6 +32,9 @@ int MobileCommand(const CommandLine& line, Context& ctx);
 int JiriCommand(const CommandLine& line, Context& ctx);
 int IcsCommand(const CommandLine& line, Context& ctx);
 
+// jiri's help table of everyday words: "结婚 → 嫁娶", one a line.
+std::string EverydayWordsHelp();
+
 // Exactly `count` positional arguments, else InputError naming the command.
 void RequirePositional(std::string_view command, const CommandLine& line, std::size_t count);
 

@@ -2,14 +2,14 @@
 // statements, checks and query component, on the file in the data directory.
 #include <optional>
 
-#include "cli/Commands.h"
-#include "services/ConnStr.h"
-#include "text/Cp936.h"
-#include "db/Database.h"
 #include "almanac/HuangdaoLookup.h"
+#include "cli/Commands.h"
 #include "cli/Json.h"
+#include "db/Database.h"
 #include "numerology/MobileNumber.h"
 #include "numerology/NumberText.h"
+#include "services/ConnStr.h"
+#include "text/Cp936.h"
 #include "text/Utf8.h"
 
 namespace tongshu::cli {

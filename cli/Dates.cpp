@@ -8,7 +8,7 @@
 namespace tongshu::cli {
 
 Date ParseDateArgument(std::string_view text) {
-  if (const auto date = almanac::ParseYmdText(text)) return *date;
+  if (const auto date = calendar::ParseYmdText(text)) return *date;
   throw InputError(std::string(almanac::kInvalidDateMessage));
 }
 

@@ -5,15 +5,15 @@
 #include <cstdio>
 #include <optional>
 
-#include "almanac/AlmanacTable.h"
-#include "calendar/CalendarAnnotations.h"
-#include "cli/Commands.h"
-#include "cli/Dates.h"
 #include "almanac/HuangdaoLookup.h"
-#include "calendar/Holidays.h"
-#include "cli/ICalendar.h"
+#include "calendar/CalendarAnnotations.h"
 #include "calendar/LunarBirthday.h"
 #include "calendar/LunarCalendar.h"
+#include "cli/AlmanacRows.h"
+#include "cli/Commands.h"
+#include "cli/Dates.h"
+#include "cli/HolidayFile.h"
+#include "cli/ICalendar.h"
 
 namespace tongshu::cli {
 namespace {
@@ -49,7 +49,7 @@ Parts ParseWith(std::string_view list) {
 }
 
 struct Birthday {
-  LunarBirthday date;
+  calendar::LunarDate date;
   std::string given;  // as the user typed it
   std::string name;
 };
@@ -67,25 +67,10 @@ std::string Fingerprint(std::string_view text) {
   return buf;
 }
 
-// "正月初一", "闰四月初一".
-std::string LunarDateText(int code) {
-  std::string text = calendar::LunarMonthNameOfCode(code);
-  if (calendar::IsLeapCode(code)) text += "月";
-  return text + calendar::LunarDayNameOfCode(code);
-}
-
-std::string BirthdayText(const LunarBirthday& b) {
-  return std::string(b.leap ? "闰" : "") + std::string(calendar::kLunarMonthNames[static_cast<std::size_t>(b.month)]) +
-         "月" + std::string(calendar::kLunarDayNames[static_cast<std::size_t>(b.day)]);
-}
-
 // Why a birthday falls where it does, when a rule moved it.
-std::string BirthdayNote(const LunarBirthday& birthday, const BirthdayDay& day) {
+std::string BirthdayNote(const calendar::LunarDate& birthday, const calendar::BirthdayDay& day) {
   std::string note;
-  if (day.ordinaryMonth) {
-    note = "这一年没有闰" + std::string(calendar::kLunarMonthNames[static_cast<std::size_t>(birthday.month)]) +
-           "月，按" + LunarDateText(day.code) + "过";
-  }
+  if (day.ordinaryMonth) note = "这一年没有" + calendar::LunarMonthText(birthday) + "，按" + calendar::LunarDateText(day.date) + "过";
   if (day.shortMonth) note += std::string(note.empty() ? "" : "；") + "这个月只有二十九天，按廿九过";
   return note;
 }
@@ -97,7 +82,7 @@ std::vector<Birthday> Birthdays(const CommandLine& line) {
     throw InputError("tongshu-cli ics: every --birthday needs its --name (see tongshu-cli ics --help)");
   std::vector<Birthday> birthdays;
   for (std::size_t i = 0; i < givenDates.size(); ++i) {
-    const auto date = ParseLunarBirthday(givenDates[i]);
+    const auto date = calendar::ParseLunarDateText(givenDates[i]);
     if (!date) throw InputError("农历生日应写作 月-日 或 闰月-日（如 3-5、闰4-5），不是“" + givenDates[i] + "”!");
     RequireUtf8(names[i]);
     const std::string_view name = almanac::TrimLow(names[i]);
@@ -107,7 +92,13 @@ std::vector<Birthday> Birthdays(const CommandLine& line) {
   return birthdays;
 }
 
-void AddDayEvents(std::vector<AllDayEvent>& events, sys_days day, const Parts& parts, const Holidays* holidays) {
+// "正月初一", "闰四月初一"; empty outside the calendar's range.
+std::string LunarDayText(const Date& date) {
+  const auto lunar = calendar::ToLunar(date);
+  return lunar ? calendar::LunarDateText(*lunar) : std::string();
+}
+
+void AddDayEvents(std::vector<AllDayEvent>& events, sys_days day, const Parts& parts, const calendar::Holidays* holidays) {
   const Date date{day};
   if (parts.terms) {
     if (std::string term = calendar::SolarTermOf(date); !term.empty())
@@ -120,9 +111,9 @@ void AddDayEvents(std::vector<AllDayEvent>& events, sys_days day, const Parts& p
         !festival.empty())
       events.push_back({day, Uid("festival", day), std::move(festival), "", "节日"});
   }
-  if (parts.lunar) events.push_back({day, Uid("lunar", day), LunarDateText(calendar::LunarDateOf(date)), "", "农历"});
+  if (parts.lunar) events.push_back({day, Uid("lunar", day), LunarDayText(date), "", "农历"});
   if (holidays) {
-    if (const PublicHoliday* h = holidays->find(day)) {
+    if (const calendar::PublicHoliday* h = holidays->find(day)) {
       const bool off = h->kind == "休";
       events.push_back({day, Uid("holiday", day), h->name + " " + h->kind, off ? "法定节假日" : "调休上班", "节假日"});
     }
@@ -139,10 +130,10 @@ int IcsCommand(const CommandLine& line, Context& ctx) {
   const Parts parts = ParseWith(line.value("with").value_or(std::string(kDefaultWith)));
   const std::vector<Birthday> birthdays = Birthdays(line);
 
-  std::optional<Holidays> holidays;
+  std::optional<calendar::Holidays> holidays;
   if (parts.holidays) {
-    holidays = Holidays::Load(ctx.dataDir + std::string(kHolidaysFile));
-    if (const std::string note = holidays->uncoveredNote(range.first, range.last); !note.empty())
+    holidays = LoadHolidays(ctx.dataDir + std::string(kHolidaysFile));
+    if (const std::string note = UncoveredNote(*holidays, range.first, range.last); !note.empty())
       ctx.err << note << '\n';
   }
 
@@ -150,7 +141,7 @@ int IcsCommand(const CommandLine& line, Context& ctx) {
   for (sys_days day = range.first; day <= range.last; day += days{1})
     AddDayEvents(events, day, parts, holidays ? &*holidays : nullptr);
   if (parts.almanac) {
-    ForEachAlmanacDay(ctx.database, ctx.dataDir, range, [&](sys_days day, const AlmanacDayTexts& row) {
+    ForEachAlmanacDay(ctx.database, ctx.dataDir, range, [&](sys_days day, const almanac::AlmanacDayTexts& row) {
       const almanac::HuangdaoOverview o = almanac::ParseOverview(row.nn);
       events.push_back({day, Uid("almanac", day), "黄历 " + std::string(o.dayStar) + " " + std::string(o.officer),
                         "宜：" + std::string(almanac::TrimLow(row.yi)) + "\n忌：" +
@@ -159,9 +150,10 @@ int IcsCommand(const CommandLine& line, Context& ctx) {
     });
   }
   for (const Birthday& b : birthdays) {
-    const std::string kind = "birthday-" + Fingerprint(b.name + '\x1f' + BirthdayText(b.date));
-    for (const BirthdayDay& d : LunarBirthdaysIn(b.date, range.first, range.last))
-      events.push_back({d.day, Uid(kind, d.day), b.name + "生日（农历" + BirthdayText(b.date) + "）",
+    const std::string given = calendar::LunarDateText(b.date);
+    const std::string kind = "birthday-" + Fingerprint(b.name + '\x1f' + given);
+    for (const calendar::BirthdayDay& d : calendar::LunarBirthdaysIn(b.date, range.first, range.last))
+      events.push_back({d.day, Uid(kind, d.day), b.name + "生日（农历" + given + "）",
                         BirthdayNote(b.date, d), "生日"});
   }
   // By day; within a day in the order the parts were added.

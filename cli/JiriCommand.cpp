@@ -3,45 +3,68 @@
 #include <algorithm>
 #include <vector>
 
-#include "almanac/AlmanacTable.h"
-#include "cli/Commands.h"
-#include "cli/Dates.h"
 #include "almanac/HuangdaoLookup.h"
 #include "almanac/JiriSearch.h"
+#include "cli/AlmanacRows.h"
+#include "cli/Commands.h"
+#include "cli/Dates.h"
 #include "cli/Json.h"
 
 namespace tongshu::cli {
+namespace {
+
+almanac::Activity ActivityArgument(std::string_view word) {
+  if (auto activity = almanac::ResolveActivity(word)) return std::move(*activity);
+  const std::string_view asked = almanac::TrimLow(word);
+  std::string message = "不认识的活动“" + std::string(asked) + "”，相近的有：";
+  const std::vector<std::string_view> nearest = almanac::NearestWords(asked, 5);
+  for (std::size_t i = 0; i < nearest.size(); ++i) message.append(i ? "、" : "").append(nearest[i]);
+  message += "（全部见 tongshu-cli jiri --help）";
+  throw InputError(message);
+}
+
+std::string_view AnimalArgument(std::string_view text) {
+  if (const auto animal = almanac::ResolveAnimal(text)) return *animal;
+  std::string all;
+  for (const std::string_view animal : almanac::ZodiacAnimals()) all.append(all.empty() ? "" : " ").append(animal);
+  throw InputError("不认识的生肖“" + std::string(almanac::TrimLow(text)) + "”，可用：" + all);
+}
+
+}  // namespace
+
+std::string EverydayWordsHelp() {
+  std::string text;
+  for (const almanac::EverydayWord& e : almanac::kEverydayWords) {
+    text.append("  ").append(e.word).append(" → ").append(e.activities[0]);
+    if (!e.activities[1].empty()) text.append("/").append(e.activities[1]);
+    text.push_back('\n');
+  }
+  return text;
+}
 
 int JiriCommand(const CommandLine& line, Context& ctx) {
   // Everything is checked before the data file is opened.
   if (line.positional.size() != 1)
     throw InputError("tongshu-cli jiri: give one ACTIVITY, --from DATE and --to DATE (see tongshu-cli jiri --help)");
-  const Activity activity = ResolveActivity(line.positional.front());
+  almanac::JiriCriteria criteria{ActivityArgument(line.positional.front()), {}, line.flag("weekend")};
   const DateRange range = RangeOptions("jiri", line);
   RequireDataRange(range);
-  const auto zodiac = line.value("zodiac");
-  const std::string_view animal = zodiac ? ResolveAnimal(*zodiac) : std::string_view();
-  const bool weekendOnly = line.flag("weekend");
+  if (const auto zodiac = line.value("zodiac")) criteria.animals.push_back(AnimalArgument(*zodiac));
 
   struct Found {
     std::chrono::sys_days day;
     std::string nn, cong, matched;
   };
   std::vector<Found> found;
-  ForEachAlmanacDay(ctx.database, ctx.dataDir, range, [&](std::chrono::sys_days day, const AlmanacDayTexts& row) {
-    auto matched = MatchDay(activity, row.yi, row.ji);
-    if (!matched) return;
-    if (!animal.empty() && almanac::ClashAnimal(row.cong) == animal) return;
-    if (weekendOnly) {
-      const std::string_view weekday = almanac::ParseOverview(row.nn).weekday;
-      if (weekday != "星期六" && weekday != "星期日") return;
-    }
-    found.push_back({day, std::string(row.nn), std::string(row.cong), std::move(*matched)});
-  });
+  ForEachAlmanacDay(ctx.database, ctx.dataDir, range,
+                    [&](std::chrono::sys_days day, const almanac::AlmanacDayTexts& row) {
+                      if (auto matched = almanac::MatchJiriDay(criteria, row))
+                        found.push_back({day, std::string(row.nn), std::string(row.cong), std::move(*matched)});
+                    });
   // One row a day already; the file's order need not be the calendar's.
   std::sort(found.begin(), found.end(), [](const Found& a, const Found& b) { return a.day < b.day; });
   if (found.empty()) {
-    ctx.err << IsoDate(Date{range.first}) << " 至 " << IsoDate(Date{range.last}) << " 之间没有适合" << activity.word
+    ctx.err << IsoDate(Date{range.first}) << " 至 " << IsoDate(Date{range.last}) << " 之间没有适合" << criteria.activity.word
             << "的日子\n";
     return kExitNoRow;
   }

@@ -6,8 +6,8 @@
 #include "cli/Commands.h"
 #include "cli/Json.h"
 #include "netname/NetName.h"
-#include "numerology/NumberText.h"
 #include "netname/Pinyin.h"
+#include "numerology/NumberText.h"
 #include "text/Cp936.h"
 
 namespace tongshu::cli {

@@ -6,8 +6,8 @@
 #include <sys/mman.h>
 #endif
 
-#include "text/AsciiText.h"
 #include "db/Database.h"
+#include "text/AsciiText.h"
 
 #ifdef _WIN32
 #include <windows.h>

@@ -1,7 +1,7 @@
 #include "db/DataSource.h"
 
-#include "text/AsciiText.h"
 #include "db/Database.h"
+#include "text/AsciiText.h"
 #include "text/Utf8.h"
 
 namespace tongshu::db {

@@ -5,9 +5,9 @@
 #include <cstring>
 #include <set>
 
-#include "text/AsciiText.h"
 #include "db/Database.h"
 #include "db/Jet4Format.h"
+#include "text/AsciiText.h"
 #include "text/Utf8.h"
 
 namespace tongshu::db {

@@ -10,11 +10,11 @@
 #include <cmath>
 #include <cstring>
 
-#include "text/AsciiText.h"
 #include "db/DataFile.h"
 #include "db/DataSource.h"
 #include "db/Jet4Format.h"
 #include "db/JetImage.h"
+#include "text/AsciiText.h"
 
 namespace tongshu::db {
 namespace {

@@ -1,5 +1,5 @@
-#include "text/AsciiText.h"
 #include "db/Database.h"
+#include "text/AsciiText.h"
 
 namespace tongshu::db {
 

@@ -2,9 +2,9 @@
 
 #include <charconv>
 
-#include "text/AsciiText.h"
 #include "db/Database.h"
 #include "db/Jet4Format.h"
+#include "text/AsciiText.h"
 
 namespace tongshu::db {
 namespace {

@@ -3,8 +3,8 @@
 #include <array>
 #include <new>
 
-#include "text/AsciiText.h"
 #include "netname/Pinyin.h"
+#include "text/AsciiText.h"
 
 namespace tongshu::netname {
 namespace {

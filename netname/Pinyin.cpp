@@ -6,8 +6,8 @@
 #include <cstring>
 #include <new>
 
-#include "text/AsciiText.h"
 #include "netname/SyllableTables.h"
+#include "text/AsciiText.h"
 
 namespace tongshu::netname {
 namespace {

@@ -7,11 +7,11 @@
 #include <algorithm>
 #include <exception>
 
+#include "netname/NetName.h"
 #include "services/ErrorReport.h"
 #include "services/Fonts.h"
 #include "services/GbkCodec.h"
 #include "services/MessageSink.h"
-#include "netname/NetName.h"
 #include "services/WidgetHelpers.h"
 #include "services/WindowPresenter.h"
 

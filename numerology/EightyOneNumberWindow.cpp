@@ -2,10 +2,10 @@
 
 #include <string>
 
+#include "numerology/Shuli.h"
 #include "services/ErrorReport.h"
 #include "services/MessageSink.h"
 #include "services/Services.h"
-#include "numerology/Shuli.h"
 #include "services/WidgetHelpers.h"
 
 namespace tongshu::numerology {

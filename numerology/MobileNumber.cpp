@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "text/Cp936.h"
 #include "numerology/NumberText.h"
+#include "text/Cp936.h"
 
 namespace tongshu::numerology {
 

@@ -8,8 +8,8 @@
 #include <QPushButton>
 #include <optional>
 
-#include "services/Fonts.h"
 #include "numerology/NumberText.h"
+#include "services/Fonts.h"
 #include "services/WidgetHelpers.h"
 #include "services/WindowPresenter.h"
 

@@ -7,13 +7,13 @@
 #include <optional>
 #include <string>
 
-#include "services/ConnStr.h"
 #include "db/Database.h"
+#include "numerology/MobileNumber.h"
+#include "numerology/NumberText.h"
+#include "services/ConnStr.h"
 #include "services/ErrorReport.h"
 #include "services/GbkCodec.h"
 #include "services/MessageSink.h"
-#include "numerology/MobileNumber.h"
-#include "numerology/NumberText.h"
 #include "services/Services.h"
 #include "services/WidgetHelpers.h"
 #include "services/WindowPresenter.h"

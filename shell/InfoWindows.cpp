@@ -7,12 +7,12 @@
 #include <QTabWidget>
 #include <QTableWidget>
 
-#include "shell/Artwork.h"
-#include "shell/Contacts.h"
 #include "services/ErrorReport.h"
 #include "services/Fonts.h"
 #include "services/LinkLauncher.h"
 #include "services/WindowPresenter.h"
+#include "shell/Artwork.h"
+#include "shell/Contacts.h"
 
 QPointer<TFrm_servers> Frm_servers;
 QPointer<TAbout> About;

@@ -18,18 +18,18 @@
 
 #include "services/AppTitle.h"
 #include "services/ApplicationStyle.h"
-#include "shell/Artwork.h"
-#include "shell/CommandMap.h"
 #include "services/ConnStr.h"
-#include "shell/Contacts.h"
 #include "services/ErrorReport.h"
 #include "services/Fonts.h"
-#include "shell/InfoWindows.h"
 #include "services/LinkLauncher.h"
-#include "shell/MainWindowLayout.h"
 #include "services/MessageSink.h"
-#include "services/WindowPresenter.h"
 #include "services/WidgetHelpers.h"
+#include "services/WindowPresenter.h"
+#include "shell/Artwork.h"
+#include "shell/CommandMap.h"
+#include "shell/Contacts.h"
+#include "shell/InfoWindows.h"
+#include "shell/MainWindowLayout.h"
 
 QPointer<TFrmmain> Frmmain;
 

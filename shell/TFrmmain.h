@@ -5,9 +5,9 @@
 #include <QPointer>
 #include <memory>
 
+#include "db/Database.h"
 #include "services/Services.h"
 #include "shell/ToolWindows.h"
-#include "db/Database.h"
 
 class QLabel;
 class QPushButton;

@@ -10,8 +10,8 @@
 #include <QTimer>
 #include <cstdio>
 
-#include "services/Fonts.h"
 #include "bench/startup/ResidentMemory.h"
+#include "services/Fonts.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <QWidget>
 #include <cstdio>
 
-#include "bench/startup/ResidentMemory.h"
 #include "app/Startup.h"
+#include "bench/startup/ResidentMemory.h"
 
 int main() {
   tongshu::StartupHooks hooks;

@@ -13,8 +13,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "shell/artwork/Drawings.h"
 #include "services/Fonts.h"
+#include "shell/artwork/Drawings.h"
 #include "shell/artwork/PictureFile.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "db/Database.h"
 #include "almanac/HuangdaoLookup.h"
+#include "db/Database.h"
 #include "db/SelectStatement.h"
 
 namespace tongshu::almanac {

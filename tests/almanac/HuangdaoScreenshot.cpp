@@ -5,8 +5,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "tests/support/Screenshot.h"
 #include "almanac/TFormHuangdao.h"
+#include "tests/support/Screenshot.h"
 
 using namespace tongshu::testing;
 

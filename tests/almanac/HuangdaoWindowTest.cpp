@@ -15,13 +15,13 @@
 #include <filesystem>
 #include <ostream>
 
-#include "tests/support/BundledDays.h"
-#include "services/ConnStr.h"
-#include "tests/support/Fakes.h"
-#include "tools/jetwrite/JetWriter.h"
-#include "db/MdbDatabase.h"
 #include "almanac/TFormHuangdao.h"
+#include "db/MdbDatabase.h"
+#include "services/ConnStr.h"
+#include "tests/support/BundledDays.h"
+#include "tests/support/Fakes.h"
 #include "tests/support/TestFiles.h"
+#include "tools/jetwrite/JetWriter.h"
 
 inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 

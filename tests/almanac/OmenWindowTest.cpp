@@ -4,9 +4,9 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 
-#include "tests/support/Fakes.h"
 #include "almanac/OmenPages.h"
 #include "almanac/TFormOnther.h"
+#include "tests/support/Fakes.h"
 
 using tongshu::testing::FakeServices;
 

@@ -15,8 +15,8 @@
 #include <stdexcept>
 
 #include "app/Application.h"
-#include "tests/support/Fakes.h"
 #include "app/Startup.h"
+#include "tests/support/Fakes.h"
 
 namespace {
 

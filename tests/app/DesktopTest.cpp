@@ -30,8 +30,8 @@
 #include <stdexcept>
 #include <vector>
 
-#include "app/Startup.h"
 #include "almanac/TFormHuangdao.h"
+#include "app/Startup.h"
 
 inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 inline void PrintTo(const QSize& s, std::ostream* os) { *os << s.width() << 'x' << s.height(); }

@@ -12,10 +12,10 @@
 #include <QRawFont>
 #include <set>
 
-#include "tests/support/Fakes.h"
-#include "services/Fonts.h"
 #include "app/MainWindowFace.h"
+#include "services/Fonts.h"
 #include "shell/TFrmmain.h"
+#include "tests/support/Fakes.h"
 
 using namespace tongshu;
 

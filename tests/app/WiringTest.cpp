@@ -5,16 +5,16 @@
 #include <QAction>
 #include <QApplication>
 
-#include "calendar/DateWin.h"
-#include "tests/support/Fakes.h"
 #include "almanac/TFormHuangdao.h"
 #include "almanac/TFormOnther.h"
+#include "app/ToolWiring.h"
+#include "calendar/DateWin.h"
+#include "netname/UntWangm.h"
 #include "numerology/TFrmQQhm.h"
 #include "numerology/TFrm_SJcs.h"
 #include "numerology/TFrm_onther.h"
 #include "shell/TFrmmain.h"
-#include "app/ToolWiring.h"
-#include "netname/UntWangm.h"
+#include "tests/support/Fakes.h"
 
 using tongshu::testing::FakeServices;
 

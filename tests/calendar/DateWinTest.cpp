@@ -12,9 +12,9 @@
 #include <memory>
 
 #include "calendar/DateWin.h"
-#include "tests/support/Fakes.h"
-#include "tests/calendar/TestDates.h"
 #include "services/WindowPresenter.h"
+#include "tests/calendar/TestDates.h"
+#include "tests/support/Fakes.h"
 
 // Readable failure messages for texts and colours.
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "tests/cli/CliRun.h"
-#include "tools/jetwrite/JetWriter.h"
 #include "tests/cli/JsonParse.h"
+#include "tools/jetwrite/JetWriter.h"
 
 namespace {
 

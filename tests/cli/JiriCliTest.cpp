@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "tests/cli/CliRun.h"
+#include "almanac/JiriSearch.h"
 #include "cli/Commands.h"
 #include "db/Database.h"
-#include "almanac/JiriSearch.h"
+#include "tests/cli/CliRun.h"
 #include "tests/cli/JsonParse.h"
 #include "tools/jetwrite/Tsv.h"
 
@@ -193,7 +193,7 @@ TEST(JiriSearch, OnePassOverTheTableFirstRowOfADayByDate) {
 TEST(JiriCli, HelpShowsEveryEverydayWord) {
   const auto help = RunCli({"jiri", "--help"});
   ASSERT_EQ(help.status, 0);
-  for (const tongshu::cli::EverydayWord& e : tongshu::cli::kEverydayWords) {
+  for (const tongshu::almanac::EverydayWord& e : tongshu::almanac::kEverydayWords) {
     std::string shown = std::string(e.word) + " → " + std::string(e.activities[0]);
     if (!e.activities[1].empty()) shown += "/" + std::string(e.activities[1]);
     EXPECT_NE(help.out.find(shown), std::string::npos) << shown;

@@ -3,10 +3,10 @@
 
 #include <chrono>
 
-#include "tests/support/BundledDays.h"
 #include "calendar/LunarCalendar.h"
 #include "db/MdbDatabase.h"
 #include "numerology/ShuliTable.h"
+#include "tests/support/BundledDays.h"
 #include "tools/jetwrite/Tsv.h"
 
 namespace tongshu::db {

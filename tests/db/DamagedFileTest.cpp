@@ -7,9 +7,9 @@
 #include <functional>
 #include <random>
 
-#include "tests/db/DbFixture.h"
 #include "db/Jet4Format.h"
 #include "db/MdbDatabase.h"
+#include "tests/db/DbFixture.h"
 
 namespace tongshu::db {
 namespace {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "services/ConnStr.h"
 #include "db/DataSource.h"
 #include "db/Database.h"
+#include "services/ConnStr.h"
 
 namespace tongshu::db {
 namespace {

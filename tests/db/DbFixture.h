@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "tools/jetwrite/JetWriter.h"
 #include "tests/support/TestFiles.h"
+#include "tools/jetwrite/JetWriter.h"
 
 namespace tongshu::db::testing {
 

@@ -13,10 +13,10 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "tests/support/BundledDays.h"
 #include "db/DataSource.h"
-#include "tests/db/DbFixture.h"
 #include "db/MdbDatabase.h"
+#include "tests/db/DbFixture.h"
+#include "tests/support/BundledDays.h"
 
 namespace tongshu::db {
 namespace {

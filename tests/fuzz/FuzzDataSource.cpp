@@ -3,9 +3,9 @@
 // DbError, and a built string always leads back to its directory's file.
 #include <string>
 
-#include "services/ConnStr.h"
 #include "db/DataSource.h"
 #include "db/Database.h"
+#include "services/ConnStr.h"
 #include "tests/fuzz/FuzzCheck.h"
 
 using namespace tongshu;

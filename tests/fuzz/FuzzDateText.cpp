@@ -5,9 +5,9 @@
 #include <chrono>
 #include <string>
 
-#include "tests/fuzz/FuzzCheck.h"
 #include "almanac/HuangdaoLookup.h"
 #include "db/SelectStatement.h"
+#include "tests/fuzz/FuzzCheck.h"
 
 using namespace std::chrono;
 using namespace tongshu;

@@ -8,9 +8,9 @@
 
 #include <string>
 
-#include "tests/fuzz/FuzzCheck.h"
 #include "db/MdbDatabase.h"
 #include "db/SelectStatement.h"
+#include "tests/fuzz/FuzzCheck.h"
 
 using namespace tongshu;
 

@@ -6,10 +6,10 @@
 #include <stdexcept>
 #include <string>
 
-#include "text/Cp936.h"
-#include "tests/fuzz/FuzzCheck.h"
 #include "numerology/MobileNumber.h"
 #include "numerology/NumberText.h"
+#include "tests/fuzz/FuzzCheck.h"
+#include "text/Cp936.h"
 
 using namespace tongshu::numerology;
 

@@ -4,9 +4,9 @@
 #include <cstring>
 #include <string>
 
-#include "tests/fuzz/FuzzCheck.h"
 #include "netname/NetName.h"
 #include "netname/Pinyin.h"
+#include "tests/fuzz/FuzzCheck.h"
 
 using namespace tongshu::netname;
 

@@ -5,9 +5,9 @@
 #include <optional>
 #include <string>
 
-#include "tests/fuzz/FuzzCheck.h"
 #include "numerology/NumberText.h"
 #include "numerology/Shuli.h"
+#include "tests/fuzz/FuzzCheck.h"
 
 using namespace tongshu::numerology;
 

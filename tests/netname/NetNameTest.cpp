@@ -4,8 +4,8 @@
 #include <set>
 #include <string>
 
-#include "tests/netname/GbkText.h"
 #include "netname/NetName.h"
+#include "tests/netname/GbkText.h"
 
 using namespace tongshu::netname;
 using tongshu::netname::testing::Gbk;

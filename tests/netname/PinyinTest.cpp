@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "tests/netname/GbkText.h"
 #include "netname/Pinyin.h"
 #include "netname/SyllableTables.h"
+#include "tests/netname/GbkText.h"
 
 using tongshu::netname::ConvertToPinyin;
 using tongshu::netname::PinyinZBuffer;

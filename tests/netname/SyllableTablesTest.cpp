@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "tests/netname/GbkText.h"
 #include "netname/Pinyin.h"
 #include "netname/SyllableTables.h"
+#include "tests/netname/GbkText.h"
 
 using namespace tongshu::netname;
 using tongshu::netname::testing::Gbk;

@@ -6,10 +6,10 @@
 #include <QTest>
 #include <memory>
 
-#include "tests/support/Fakes.h"
-#include "services/GbkCodec.h"
 #include "netname/NetName.h"
 #include "netname/UntWangm.h"
+#include "services/GbkCodec.h"
+#include "tests/support/Fakes.h"
 
 
 namespace {

@@ -5,9 +5,9 @@
 #include <stdexcept>
 #include <string>
 
-#include "text/Cp936.h"
 #include "numerology/MobileNumber.h"
 #include "numerology/NumberText.h"
+#include "text/Cp936.h"
 
 namespace tongshu::numerology {
 namespace {

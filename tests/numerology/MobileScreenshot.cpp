@@ -4,8 +4,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "tests/support/Screenshot.h"
 #include "numerology/TFrm_SJcs.h"
+#include "tests/support/Screenshot.h"
 
 int main(int argc, char** argv) {
   using namespace tongshu::testing;

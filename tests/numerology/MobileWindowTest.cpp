@@ -16,11 +16,11 @@
 #include <fstream>
 #include <ostream>
 
+#include "db/MdbDatabase.h"
+#include "numerology/TFrm_SJcs.h"
 #include "services/ConnStr.h"
 #include "tests/support/Fakes.h"
 #include "tools/jetwrite/JetWriter.h"
-#include "db/MdbDatabase.h"
-#include "numerology/TFrm_SJcs.h"
 
 inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 

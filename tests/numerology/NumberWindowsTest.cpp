@@ -11,10 +11,10 @@
 #include <QTimer>
 #include <ostream>
 
-#include "tests/support/Fakes.h"
 #include "numerology/ShuliTable.h"
 #include "numerology/TFrmQQhm.h"
 #include "numerology/TFrm_onther.h"
+#include "tests/support/Fakes.h"
 
 // Readable failure output for texts and lists of texts.
 inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }

@@ -12,8 +12,8 @@
 #include <QTimer>
 #include <cstdio>
 
-#include "app/Startup.h"
 #include "almanac/TFormHuangdao.h"
+#include "app/Startup.h"
 #include "numerology/TFrm_SJcs.h"
 
 namespace {

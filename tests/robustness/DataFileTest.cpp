@@ -22,14 +22,14 @@
 #include <functional>
 #include <random>
 
-#include "tests/support/BundledDays.h"
-#include "services/ConnStr.h"
-#include "tests/support/Fakes.h"
-#include "tools/jetwrite/JetWriter.h"
-#include "db/MdbDatabase.h"
-#include "tests/support/TestFiles.h"
 #include "almanac/TFormHuangdao.h"
+#include "db/MdbDatabase.h"
 #include "numerology/TFrm_SJcs.h"
+#include "services/ConnStr.h"
+#include "tests/support/BundledDays.h"
+#include "tests/support/Fakes.h"
+#include "tests/support/TestFiles.h"
+#include "tools/jetwrite/JetWriter.h"
 #include "tools/jetwrite/Tsv.h"
 
 namespace tongshu::robustness {

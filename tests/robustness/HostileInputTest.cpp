@@ -12,16 +12,16 @@
 #include <QTextBlock>
 #include <array>
 
-#include "tests/support/Fakes.h"
-#include "services/GbkCodec.h"
-#include "tests/robustness/HostileInput.h"
-#include "netname/NetName.h"
 #include "almanac/TFormHuangdao.h"
 #include "almanac/TFormOnther.h"
+#include "netname/NetName.h"
+#include "netname/UntWangm.h"
 #include "numerology/TFrmQQhm.h"
 #include "numerology/TFrm_SJcs.h"
 #include "numerology/TFrm_onther.h"
-#include "netname/UntWangm.h"
+#include "services/GbkCodec.h"
+#include "tests/robustness/HostileInput.h"
+#include "tests/support/Fakes.h"
 
 namespace tongshu::robustness {
 namespace {

@@ -8,12 +8,12 @@
 #include <QTest>
 #include <memory>
 
-#include "services/ConnStr.h"
-#include "tests/support/Fakes.h"
-#include "services/LinkLauncher.h"
 #include "almanac/TFormHuangdao.h"
 #include "numerology/TFrm_SJcs.h"
+#include "services/ConnStr.h"
+#include "services/LinkLauncher.h"
 #include "shell/TFrmmain.h"
+#include "tests/support/Fakes.h"
 
 using namespace tongshu;
 using tongshu::testing::FakeServices;

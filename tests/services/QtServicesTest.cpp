@@ -11,9 +11,9 @@
 
 #include "services/ApplicationStyle.h"
 #include "services/ErrorReport.h"
-#include "tests/support/Fakes.h"
 #include "services/GbkCodec.h"
 #include "services/WindowPresenter.h"
+#include "tests/support/Fakes.h"
 
 using namespace tongshu;
 using tongshu::testing::RecordingMessageSink;

@@ -7,11 +7,11 @@
 #include <QPainter>
 
 #include "shell/Artwork.h"
-#include "shell/artwork/Drawings.h"
-#include "tests/support/Fakes.h"
 #include "shell/MainWindowLayout.h"
-#include "shell/artwork/PictureFile.h"
 #include "shell/TFrmmain.h"
+#include "shell/artwork/Drawings.h"
+#include "shell/artwork/PictureFile.h"
+#include "tests/support/Fakes.h"
 
 using namespace tongshu;
 

@@ -2,8 +2,8 @@
 // the dense-screen one):
 //   main_window_screenshot out.png
 #include "app/MainWindowFace.h"
-#include "tests/support/Screenshot.h"
 #include "shell/TFrmmain.h"
+#include "tests/support/Screenshot.h"
 
 int main(int argc, char** argv) {
   return tongshu::testing::RunScreenshot(

@@ -11,12 +11,12 @@
 #include <QTableWidget>
 #include <QTest>
 
-#include "shell/Artwork.h"
 #include "services/ConnStr.h"
+#include "shell/Artwork.h"
 #include "shell/Contacts.h"
-#include "tests/support/Fakes.h"
 #include "shell/InfoWindows.h"
 #include "shell/TFrmmain.h"
+#include "tests/support/Fakes.h"
 
 using namespace tongshu;
 using tongshu::testing::FakeServices;

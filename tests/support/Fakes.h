@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "db/Database.h"
 #include "services/Clock.h"
 #include "services/LinkLauncher.h"
 #include "services/MessageSink.h"
 #include "services/Services.h"
 #include "services/WindowPresenter.h"
-#include "db/Database.h"
 
 namespace tongshu::testing {
 

@@ -5,8 +5,8 @@
 #include <QWidget>
 #include <cstdio>
 
-#include "services/Fonts.h"
 #include "db/MdbDatabase.h"
+#include "services/Fonts.h"
 
 namespace tongshu::testing {
 

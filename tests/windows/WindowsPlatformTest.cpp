@@ -13,10 +13,10 @@
 #include <vector>
 
 #include "services/ConnStr.h"
-#include "shell/Contacts.h"
-#include "text/Cp936.h"
 #include "services/LinkLauncherCore.h"
 #include "services/LocaleFormats.h"
+#include "shell/Contacts.h"
+#include "text/Cp936.h"
 #include "text/WideText.h"
 
 namespace tongshu {

@@ -45,12 +45,12 @@ def render(words):
         "#include <array>",
         "#include <string_view>",
         "",
-        "namespace tongshu::cli {",
+        "namespace tongshu::almanac {",
         "",
         f"inline constexpr std::array<std::string_view, {len(words)}> kAlmanacActivities = {{",
     ]
     lines += [f'    "{w}",  // {n}' for w, n in words]
-    lines += ["};", "", "}  // namespace tongshu::cli", ""]
+    lines += ["};", "", "}  // namespace tongshu::almanac", ""]
     return "\n".join(lines)
 
 

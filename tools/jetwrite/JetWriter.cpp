@@ -8,8 +8,8 @@
 #include <limits>
 #include <map>
 
-#include "text/AsciiText.h"
 #include "db/Jet4Format.h"
+#include "text/AsciiText.h"
 #include "text/Utf8.h"
 
 namespace jetwrite {
