@@ -1,10 +1,12 @@
 #include "netname/NetName.h"
 
+#include <algorithm>
 #include <array>
 #include <new>
 
 #include "netname/Pinyin.h"
 #include "text/AsciiText.h"
+#include "text/Cp936.h"
 
 namespace tongshu::netname {
 namespace {
@@ -96,6 +98,38 @@ std::string NetNamePersonality(std::string_view gbkName) {
     key = plain.empty() ? std::string() : plain.substr(0, 1);
   }
   return TraitOfLetter(AsciiLowerCopy(key));
+}
+
+std::optional<NetNameEdit> LimitNetNameEdit(std::u32string_view shown, std::u32string_view edited,
+                                            std::size_t cursor) {
+  NetNameEdit out{std::u32string(edited), cursor};
+  for (char32_t& c : out.text)
+    if (c >= U'a' && c <= U'z') c -= U'a' - U'A';
+  constexpr auto kLimit = static_cast<std::size_t>(kNetNameMaxBytes);
+  if (cp936::GbkLength(out.text) <= kLimit) return out;
+
+  // An insertion leaves the text after the cursor as it was and puts its own
+  // text between a kept beginning and the cursor.
+  const std::u32string_view text = out.text;
+  if (cursor > text.size()) return std::nullopt;
+  const std::size_t after = text.size() - cursor;
+  if (after > shown.size() || text.substr(cursor) != shown.substr(shown.size() - after)) return std::nullopt;
+  const std::size_t keptLimit = std::min(cursor, shown.size() - after);
+  std::size_t kept = 0;
+  while (kept < keptLimit && text[kept] == shown[kept]) ++kept;
+  const std::size_t fixed = cp936::GbkLength(text.substr(0, kept)) + cp936::GbkLength(text.substr(cursor));
+  if (fixed > kLimit) return std::nullopt;
+
+  std::size_t room = kLimit - fixed;
+  std::size_t end = kept;
+  for (; end < cursor; ++end) {
+    const std::size_t bytes = cp936::GbkLength(text.substr(end, 1));
+    if (bytes > room) break;
+    room -= bytes;
+  }
+  out.text.erase(end, cursor - end);
+  out.cursor = end;
+  return out;
 }
 
 }  // namespace tongshu::netname

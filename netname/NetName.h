@@ -1,6 +1,9 @@
 #pragma once
 // The net-name personality reading: a nickname reduced to letters, the last
 // letter choosing one of 26 traits. Names are GBK bytes; trait texts UTF-8.
+// Also the rule of the box the name is typed into, on code points.
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -8,6 +11,25 @@ namespace tongshu::netname {
 
 // The most letters a nickname is reduced to.
 inline constexpr int kNetNameMaxLetters = 255;
+
+// Input box limit in GBK bytes (nine Chinese characters); a character GBK
+// cannot encode counts as two.
+inline constexpr int kNetNameMaxBytes = 18;
+
+// The box's text and cursor (in code points) after an edit.
+struct NetNameEdit {
+  std::u32string text;
+  std::size_t cursor = 0;
+};
+
+// The box's rule for an edit that turned `shown` into `edited` with the cursor
+// at `cursor`: ASCII letters upper-cased, and the text kept within
+// kNetNameMaxBytes. Of what the edit put in before the cursor, as many whole
+// characters as still fit are kept, and the cursor follows them. Nothing when
+// the text would pass the limit and the edit is not an insertion at the
+// cursor (or the cursor lies beyond the text).
+std::optional<NetNameEdit> LimitNetNameEdit(std::u32string_view shown, std::u32string_view edited,
+                                            std::size_t cursor);
 
 // The letters a GBK nickname reduces to: one initial per Chinese character
 // ("?" for one without), ASCII letters upper-cased, blanks and punctuation

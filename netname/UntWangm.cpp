@@ -4,8 +4,10 @@
 #include <QKeyEvent>
 #include <QPalette>
 #include <QValidator>
-#include <algorithm>
+#include <cstddef>
 #include <exception>
+#include <string>
+#include <string_view>
 
 #include "netname/NetName.h"
 #include "services/ErrorReport.h"
@@ -19,10 +21,53 @@ QPointer<TFrmWangming> FrmWangming;
 
 namespace {
 
-// Upper-cases ASCII letters as they are typed or pasted, and keeps the box
-// within its GBK byte limit: of what an edit puts in, as many whole
-// characters as still fit are kept (a long paste is cut, a key that no longer
-// fits types nothing).
+// UTF-16 <-> code points for the engine. A lone surrogate stays a code point
+// of its own, so that text the rule leaves alone comes back unchanged.
+std::u32string CodePoints(const QString& text) {
+  std::u32string out;
+  out.reserve(static_cast<std::size_t>(text.size()));
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+      out.push_back(QChar::surrogateToUcs4(text[i], text[i + 1]));
+      ++i;
+    } else {
+      out.push_back(text[i].unicode());
+    }
+  }
+  return out;
+}
+
+QString FromCodePoints(std::u32string_view text) {
+  QString out;
+  out.reserve(static_cast<qsizetype>(text.size()));
+  for (const char32_t cp : text) {
+    if (QChar::requiresSurrogates(cp)) {
+      out += QChar(QChar::highSurrogate(cp));
+      out += QChar(QChar::lowSurrogate(cp));
+    } else {
+      out += QChar(static_cast<char16_t>(cp));
+    }
+  }
+  return out;
+}
+
+// The cursor in code points; one inside a surrogate pair counts as after it,
+// one outside the text as beyond any code point.
+std::size_t CodePointCursor(const QString& text, int pos) {
+  if (pos < 0 || pos > text.size()) return std::u32string::npos;
+  std::size_t n = 0;
+  for (qsizetype i = 0; i < pos; ++i, ++n)
+    if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) ++i;
+  return n;
+}
+
+int Utf16Cursor(std::u32string_view text, std::size_t cursor) {
+  int pos = 0;
+  for (const char32_t cp : text.substr(0, cursor)) pos += QChar::requiresSurrogates(cp) ? 2 : 1;
+  return pos;
+}
+
+// Applies the net-name box's rule (LimitNetNameEdit) to each edit.
 class NetNameValidator final : public QValidator {
  public:
   explicit NetNameValidator(QLineEdit* box) : QValidator(box) {
@@ -30,31 +75,11 @@ class NetNameValidator final : public QValidator {
   }
 
   State validate(QString& input, int& pos) const override {
-    for (QChar& ch : input)
-      if (ch >= u'a' && ch <= u'z') ch = QChar(ch.unicode() - 32);
-    constexpr qsizetype kLimit = tongshu::netname::kNetNameMaxBytes;
-    if (tongshu::GbkLength(input) <= kLimit) return Acceptable;
-
-    // The edit left the text after the cursor as it was and put its own
-    // text between a kept beginning and the cursor.
-    const qsizetype after = input.size() - pos;
-    if (pos < 0 || after < 0 || after > shown_.size() || input.mid(pos) != shown_.right(after)) return Invalid;
-    qsizetype kept = 0;
-    const qsizetype keptLimit = std::min<qsizetype>(pos, shown_.size() - after);
-    while (kept < keptLimit && input[kept] == shown_[kept]) ++kept;
-    const QString rest = input.mid(pos);
-    qsizetype room = kLimit - tongshu::GbkLength(input.left(kept) + rest);
-    if (room < 0) return Invalid;
-    qsizetype end = kept;
-    while (end < pos) {
-      const qsizetype width = input[end].isHighSurrogate() && end + 1 < pos && input[end + 1].isLowSurrogate() ? 2 : 1;
-      const qsizetype bytes = tongshu::GbkLength(input.mid(end, width));
-      if (bytes > room) break;
-      room -= bytes;
-      end += width;
-    }
-    input = input.left(end) + rest;
-    pos = static_cast<int>(end);
+    const std::size_t cursor = CodePointCursor(input, pos);
+    const auto edit = tongshu::netname::LimitNetNameEdit(CodePoints(shown_), CodePoints(input), cursor);
+    if (!edit) return Invalid;
+    input = FromCodePoints(edit->text);
+    if (edit->cursor != cursor) pos = Utf16Cursor(edit->text, edit->cursor);
     return Acceptable;
   }
 

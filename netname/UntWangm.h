@@ -14,14 +14,6 @@
 
 class QCloseEvent;
 
-namespace tongshu::netname {
-
-// Input box limit in GBK bytes (nine Chinese characters); a character GBK
-// cannot encode counts as two.
-inline constexpr int kNetNameMaxBytes = 18;
-
-}  // namespace tongshu::netname
-
 class TFrmWangming final : public QWidget {
   Q_OBJECT
 

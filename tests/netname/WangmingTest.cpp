@@ -184,6 +184,18 @@ TEST_F(WangmingWindow, ALongPasteIsCutToEighteenGbkBytes) {
   EXPECT_EQ(window->edtmun->text(), QStringLiteral("ABCDEFGHIJKLMNOPQR"));
 }
 
+// After characters outside the BMP the box's cursor (UTF-16) and the rule's
+// (code points) differ; the cursor still ends after the kept part of a paste.
+TEST_F(WangmingWindow, TheCursorFollowsTheKeptPartOfAPaste) {
+  const QString emojis = kEmoji + kEmoji + kEmoji + kEmoji;
+  Enter(emojis + QStringLiteral("AB"));
+  window->edtmun->setCursorPosition(8);
+  QApplication::clipboard()->setText(QStringLiteral("一二三四五六七"));
+  window->edtmun->paste();
+  EXPECT_EQ(window->edtmun->text(), emojis + QStringLiteral("一二三四AB"));
+  EXPECT_EQ(window->edtmun->cursorPosition(), 12);
+}
+
 TEST_F(WangmingWindow, CloseClearsTheReferenceAndFreesTheWindow) {
   TFrmWangming* raw = window.release();
   FrmWangming = raw;
