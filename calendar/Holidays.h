@@ -18,7 +18,8 @@ struct PublicHoliday {
 // The first line of a table that is not in its form (0: the table is empty).
 class HolidayTableError : public std::runtime_error {
  public:
-  explicit HolidayTableError(int line) : std::runtime_error("holiday table line " + std::to_string(line)), line_(line) {}
+  explicit HolidayTableError(int line)
+      : std::runtime_error("holiday table line " + std::to_string(line)), line_(line) {}
   int line() const noexcept { return line_; }
 
  private:

@@ -70,7 +70,8 @@ std::string Fingerprint(std::string_view text) {
 // Why a birthday falls where it does, when a rule moved it.
 std::string BirthdayNote(const calendar::LunarDate& birthday, const calendar::BirthdayDay& day) {
   std::string note;
-  if (day.ordinaryMonth) note = "这一年没有" + calendar::LunarMonthText(birthday) + "，按" + calendar::LunarDateText(day.date) + "过";
+  if (day.ordinaryMonth)
+    note = "这一年没有" + calendar::LunarMonthText(birthday) + "，按" + calendar::LunarDateText(day.date) + "过";
   if (day.shortMonth) note += std::string(note.empty() ? "" : "；") + "这个月只有二十九天，按廿九过";
   return note;
 }
@@ -150,10 +151,10 @@ int IcsCommand(const CommandLine& line, Context& ctx) {
     });
   }
   for (const Birthday& b : birthdays) {
-    const std::string given = calendar::LunarDateText(b.date);
-    const std::string kind = "birthday-" + Fingerprint(b.name + '\x1f' + given);
+    const std::string dateText = calendar::LunarDateText(b.date);
+    const std::string kind = "birthday-" + Fingerprint(b.name + '\x1f' + dateText);
     for (const calendar::BirthdayDay& d : calendar::LunarBirthdaysIn(b.date, range.first, range.last))
-      events.push_back({d.day, Uid(kind, d.day), b.name + "生日（农历" + given + "）",
+      events.push_back({d.day, Uid(kind, d.day), b.name + "生日（农历" + dateText + "）",
                         BirthdayNote(b.date, d), "生日"});
   }
   // By day; within a day in the order the parts were added.
