@@ -7,12 +7,12 @@
 
 namespace tongshu {
 
-// The face's bytes as embedded in the program; empty when the build had no
-// face to cut it from.
+// The face's bytes as embedded in the program; empty if the resource is
+// missing or compressed.
 QByteArray MainWindowFaceData();
 
 // Registers the face with Qt's font database, where kMainWindowSongTi finds
-// it first; without it that name leads to the installed face.
+// it first; without it that name would lead to the installed face.
 bool RegisterMainWindowFace();
 
 }  // namespace tongshu
