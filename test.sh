@@ -9,12 +9,18 @@ cd "$(dirname "${BASH_SOURCE[0]}")"
 tools/install-deps.sh
 export QT_QPA_PLATFORM=offscreen
 jobs="$(nproc)"
-echo "== the plain writer =="
+mark=$SECONDS
+took() {
+  echo "== $1 took $((SECONDS - mark)) s =="
+  mark=$SECONDS
+}
 cmake --preset default >/dev/null
 cmake --build --preset default -j "$jobs" --target jetwrite_cli
-echo "== asan =="
+took "the plain writer"
 cmake --preset asan >/dev/null
 cmake --build --preset asan -j "$jobs"
+took "the sanitizer build"
 ctest --preset asan -j "$jobs"
+took "the sanitizer tests"
 # tongshu-cli.exe is compared with the command line just tested.
 TONGSHU_LINUX_CLI="$PWD/build/asan/bin/tongshu-cli" tools/test-windows.sh
