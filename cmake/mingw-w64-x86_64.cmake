@@ -11,7 +11,14 @@ set(CMAKE_C_COMPILER ${TONGSHU_MINGW_TRIPLE}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${TONGSHU_MINGW_TRIPLE}-g++-posix)
 set(CMAKE_RC_COMPILER ${TONGSHU_MINGW_TRIPLE}-windres)
 
-set(CMAKE_FIND_ROOT_PATH /usr/${TONGSHU_MINGW_TRIPLE})
+# TONGSHU_QT_WINDOWS: the static Qt of tools/build-qt-windows.sh, found as a
+# second root beside MinGW-w64's; Debian's host Qt gives moc, rcc and uic.
+set(TONGSHU_QT_WINDOWS "" CACHE PATH "Static Qt for Windows (tools/build-qt-windows.sh --print-prefix)")
+set(CMAKE_FIND_ROOT_PATH /usr/${TONGSHU_MINGW_TRIPLE} ${TONGSHU_QT_WINDOWS})
+if(TONGSHU_QT_WINDOWS)
+  set(QT_HOST_PATH /usr CACHE PATH "")
+  set(QT_HOST_PATH_CMAKE_DIR /usr/lib/x86_64-linux-gnu/cmake CACHE PATH "")
+endif()
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

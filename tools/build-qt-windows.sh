@@ -74,6 +74,7 @@ Dir::Etc::SourceList "/dev/null";
 Dir::Etc::SourceParts "$work/apt/parts";
 Dir::State::Lists "$work/apt/lists";
 Dir::Cache "$work/apt/cache";
+APT::Sandbox::User "root";
 EOF
 export APT_CONFIG="$work/apt/apt.conf"
 apt-get update -qq
@@ -85,7 +86,11 @@ case "$host_version" in
 esac
 (cd "$work" && apt-get source -qq --download-only "qt6-base=$host_version")
 unset APT_CONFIG
-dpkg-source --no-check -x "$work"/qt6-base_*.dsc "$work/src" >/dev/null
+# dpkg-source warns about one of Debian's patches touching a file twice.
+dpkg-source --no-check -x "$work"/qt6-base_*.dsc "$work/src" >"$work/unpack.log" 2>&1 || {
+  cat "$work/unpack.log" >&2
+  exit 1
+}
 echo "== Qt for Windows: source fetched and unpacked in $((SECONDS - start)) s =="
 
 cat >"$work/toolchain.cmake" <<'EOF'

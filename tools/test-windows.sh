@@ -30,7 +30,15 @@ if [ -z "$linux_cli" ]; then
   phase "the Linux tongshu-cli"
 fi
 
-cmake --preset windows -DTONGSHU_LINUX_CLI="$(realpath "$linux_cli")" >/dev/null
+# The static Qt for Windows, when it has been built (tools/build-qt-windows.sh).
+qt_windows="$(tools/build-qt-windows.sh --print-prefix)"
+if [ -f "$qt_windows/tongshu-build-key" ]; then
+  qt_option=(-DTONGSHU_QT_WINDOWS="$qt_windows")
+else
+  qt_option=(-DTONGSHU_QT_WINDOWS=)
+  echo "== windows: no Qt for Windows in $qt_windows; tools/build-qt-windows.sh builds it (about 45 min) =="
+fi
+cmake --preset windows -DTONGSHU_LINUX_CLI="$(realpath "$linux_cli")" "${qt_option[@]}" >/dev/null
 phase "configure"
 cmake --build --preset windows -j "$jobs"
 phase "build (with the data files written under Wine)"
