@@ -25,7 +25,7 @@ phase() {
 linux_cli="${TONGSHU_LINUX_CLI:-}"
 if [ -z "$linux_cli" ]; then
   [ -f build/default/CMakeCache.txt ] || cmake --preset default >/dev/null
-  cmake --build --preset default -j "$jobs" --target tongshu-cli tongshu_data
+  cmake --build --preset default -j "$jobs" --target tongshu-cli tongshu_data tongshu_render_artwork
   linux_cli="$PWD/build/default/bin/tongshu-cli"
   phase "the Linux tongshu-cli"
 fi
@@ -33,9 +33,11 @@ fi
 # The static Qt for Windows, when it has been built (tools/build-qt-windows.sh).
 qt_windows="$(tools/build-qt-windows.sh --print-prefix)"
 if [ -f "$qt_windows/tongshu-build-key" ]; then
-  qt_option=(-DTONGSHU_QT_WINDOWS="$qt_windows")
+  # The windows' pictures come from the Linux build's render tool.
+  render="$(dirname "$(realpath "$linux_cli")")/../tools-bin/tongshu_render_artwork"
+  qt_option=(-DTONGSHU_QT_WINDOWS="$qt_windows" -DTONGSHU_BUILD_UI=ON -DTONGSHU_RENDER_ARTWORK="$(realpath -m "$render")")
 else
-  qt_option=(-DTONGSHU_QT_WINDOWS=)
+  qt_option=(-DTONGSHU_QT_WINDOWS= -DTONGSHU_BUILD_UI=OFF)
   echo "== windows: no Qt for Windows in $qt_windows; tools/build-qt-windows.sh builds it (about 45 min) =="
 fi
 cmake --preset windows -DTONGSHU_LINUX_CLI="$(realpath "$linux_cli")" "${qt_option[@]}" >/dev/null
