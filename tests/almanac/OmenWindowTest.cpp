@@ -19,10 +19,8 @@ QStringList MemoLines(const TFormOnther& w, const char* memo) {
 }
 
 void CloseAll(FakeServices& f) {
-  for (QWidget* w : f.presenter.nonModal) {
-    QPointer<QWidget> p(w);
-    if (p) p->close();
-  }
+  for (const QPointer<QWidget>& w : f.presenter.nonModal)
+    if (w) w->close();
   QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 // Recording fakes of the platform services and a fixture that provides them.
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <chrono>
@@ -41,10 +42,11 @@ struct FixedClock final : Clock {
   std::chrono::year_month_day today() const override { return date; }
 };
 
-// Shows windows without a modal loop and records what was shown how.
+// Shows windows without a modal loop and records what was shown how, in
+// guarded pointers: a window that closes itself is freed while listed here.
 struct RecordingPresenter final : WindowPresenter {
-  std::vector<QWidget*> modal;
-  std::vector<QWidget*> nonModal;
+  std::vector<QPointer<QWidget>> modal;
+  std::vector<QPointer<QWidget>> nonModal;
   void showModal(QWidget& w) override;
   void showNonModal(QWidget& w) override;
 };

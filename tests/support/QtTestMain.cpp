@@ -7,6 +7,10 @@
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+#ifdef TONGSHU_TEST_FONT_DIR
+  // Wine hands no QT_* variable to a program: the folder is set from inside.
+  qputenv("QT_QPA_FONTDIR", TONGSHU_TEST_FONT_DIR);
+#endif
   QApplication app(argc, argv);
   tongshu::InstallFontSubstitutions();
   ::testing::InitGoogleTest(&argc, argv);
