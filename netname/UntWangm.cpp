@@ -21,36 +21,6 @@ QPointer<TFrmWangming> FrmWangming;
 
 namespace {
 
-// UTF-16 <-> code points for the engine. A lone surrogate stays a code point
-// of its own, so that text the rule leaves alone comes back unchanged.
-std::u32string CodePoints(const QString& text) {
-  std::u32string out;
-  out.reserve(static_cast<std::size_t>(text.size()));
-  for (qsizetype i = 0; i < text.size(); ++i) {
-    if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
-      out.push_back(QChar::surrogateToUcs4(text[i], text[i + 1]));
-      ++i;
-    } else {
-      out.push_back(text[i].unicode());
-    }
-  }
-  return out;
-}
-
-QString FromCodePoints(std::u32string_view text) {
-  QString out;
-  out.reserve(static_cast<qsizetype>(text.size()));
-  for (const char32_t cp : text) {
-    if (QChar::requiresSurrogates(cp)) {
-      out += QChar(QChar::highSurrogate(cp));
-      out += QChar(QChar::lowSurrogate(cp));
-    } else {
-      out += QChar(static_cast<char16_t>(cp));
-    }
-  }
-  return out;
-}
-
 // The cursor in code points; one inside a surrogate pair counts as after it,
 // one outside the text as beyond any code point.
 std::size_t CodePointCursor(const QString& text, int pos) {
@@ -76,9 +46,9 @@ class NetNameValidator final : public QValidator {
 
   State validate(QString& input, int& pos) const override {
     const std::size_t cursor = CodePointCursor(input, pos);
-    const auto edit = tongshu::netname::LimitNetNameEdit(CodePoints(shown_), CodePoints(input), cursor);
+    const auto edit = tongshu::netname::LimitNetNameEdit(tongshu::ToCodePoints(shown_), tongshu::ToCodePoints(input), cursor);
     if (!edit) return Invalid;
-    input = FromCodePoints(edit->text);
+    input = tongshu::FromCodePoints(edit->text);
     if (edit->cursor != cursor) pos = Utf16Cursor(edit->text, edit->cursor);
     return Acceptable;
   }
