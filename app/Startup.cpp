@@ -54,6 +54,14 @@ bool InstallQtTranslations(QCoreApplication& app, const QString& directory) {
   return QCoreApplication::installTranslator(translator);
 }
 
+QString QtTranslationsDirectory() {
+#ifdef _WIN32
+  return QStringLiteral(":/translations");
+#else
+  return QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+#endif
+}
+
 int RunApplication(const StartupHooks& hooks) {
   int argc = 1;
   char program[] = "tongshu";
@@ -70,7 +78,7 @@ int RunApplication(const StartupHooks& hooks) {
   InstallFontSubstitutions();
   RegisterMainWindowFace();
   fonts.proceed();
-  InstallQtTranslations(app, QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+  InstallQtTranslations(app, QtTranslationsDirectory());
   TongshuApplication::setStyle(new ApplicationStyle);
 
   {

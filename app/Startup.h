@@ -23,4 +23,8 @@ int RunApplication(const StartupHooks& hooks = {});
 // False, with Qt's English texts left in place, when the file cannot be loaded.
 bool InstallQtTranslations(QCoreApplication& app, const QString& directory);
 
+// Where the program finds qtbase_zh_CN.qm: Qt's translations folder, or on
+// Windows, which has none, the copy embedded in the executable.
+QString QtTranslationsDirectory();
+
 }  // namespace tongshu

@@ -5,7 +5,6 @@
 #include <QAbstractButton>
 #include <QDir>
 #include <QEvent>
-#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
@@ -96,8 +95,8 @@ TEST(QtTranslations, BoxButtonAndEditMenuInChineseOrEnglishWithoutTheFile) {
   EXPECT_FALSE(tongshu::InstallQtTranslations(*qApp, QStringLiteral("/nonexistent/translations")));
   EXPECT_EQ(texts(), english);
 
-  ASSERT_TRUE(tongshu::InstallQtTranslations(*qApp, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-      << "qtbase_zh_CN.qm missing from " << QLibraryInfo::path(QLibraryInfo::TranslationsPath).toStdString()
+  ASSERT_TRUE(tongshu::InstallQtTranslations(*qApp, tongshu::QtTranslationsDirectory()))
+      << "qtbase_zh_CN.qm missing from " << tongshu::QtTranslationsDirectory().toStdString()
       << " (Debian package qt6-translations-l10n)";
   EXPECT_EQ(texts(), (QStringList{"确定", "撤消(&U)", "重做(&R)", "剪切(&T)", "复制(&C)", "粘贴(&P)", "删除", "全选"}));
 }
