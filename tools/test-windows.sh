@@ -36,13 +36,15 @@ if [ -f "$qt_windows/tongshu-build-key" ]; then
   # The windows' pictures come from the Linux build's render tool.
   render="$(dirname "$(realpath "$linux_cli")")/../tools-bin/tongshu_render_artwork"
   qt_option=(-DTONGSHU_QT_WINDOWS="$qt_windows" -DTONGSHU_BUILD_UI=ON -DTONGSHU_RENDER_ARTWORK="$(realpath -m "$render")")
+  targets=(all msi)
 else
   qt_option=(-DTONGSHU_QT_WINDOWS= -DTONGSHU_BUILD_UI=OFF)
+  targets=(all)
   echo "== windows: no Qt for Windows in $qt_windows; tools/build-qt-windows.sh builds it (about 45 min) =="
 fi
 cmake --preset windows -DTONGSHU_LINUX_CLI="$(realpath "$linux_cli")" "${qt_option[@]}" >/dev/null
 phase "configure"
-cmake --build --preset windows -j "$jobs"
+cmake --build --preset windows -j "$jobs" --target "${targets[@]}"
 phase "build (with the data files written under Wine)"
 ctest --preset windows -j "$jobs"
 phase "tests under Wine"
