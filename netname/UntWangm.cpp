@@ -45,6 +45,7 @@ class NetNameValidator final : public QValidator {
   }
 
   State validate(QString& input, int& pos) const override {
+    input = tongshu::Cp936Text(input);
     const std::size_t cursor = CodePointCursor(input, pos);
     const auto edit = tongshu::netname::LimitNetNameEdit(tongshu::ToCodePoints(shown_), tongshu::ToCodePoints(input), cursor);
     if (!edit) return Invalid;
