@@ -94,7 +94,9 @@ std::optional<fs::path> WriteTarget(fs::path file) {
 bool ReadOnly(const fs::path& file, const fs::file_status& status) {
   constexpr fs::perms kWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
   if ((status.permissions() & kWrite) == fs::perms::none) return true;
-#ifndef _WIN32
+#ifdef _WIN32
+  (void)file;  // the read-only attribute is all there is
+#else
   if (::access(file.c_str(), W_OK) != 0) return true;
 #endif
   return false;
