@@ -100,24 +100,6 @@ TEST_F(WangmingWindow, CharactersOutsideGbkBecomeQuestionMarks) {
   }
 }
 
-// A pasted NUL ends the nickname, for the name line and the trait alike.
-TEST_F(WangmingWindow, TheNameEndsAtItsFirstNul) {
-  const QChar nul(u'\0');
-  const struct {
-    QString pasted, name;
-    char trait;
-  } cases[] = {{QStringLiteral("ab") + nul + QStringLiteral("c"), QStringLiteral("AB"), 'b'},
-               {nul + QStringLiteral(" 王芳") + nul + QStringLiteral("明"), QStringLiteral("王芳"), 'f'}};
-  for (const auto& c : cases) {
-    window->edtmun->clear();
-    QApplication::clipboard()->setText(c.pasted);
-    window->edtmun->paste();  // what the box's menu item 粘贴 does
-    QTest::mouseClick(window->RzBitBtn1, Qt::LeftButton);
-    EXPECT_EQ(NameLine(), QStringLiteral("你的网名：") + c.name);
-    EXPECT_EQ(TraitLine(), QStringLiteral("你的性格：") + Trait(c.trait));
-  }
-}
-
 TEST_F(WangmingWindow, BlankBoxAsksForANameAndKeepsTheResult) {
   Analyse(QStringLiteral("王芳"));
   const QString name = NameLine();
