@@ -74,15 +74,16 @@ std::string TraitOfLetter(std::string_view key) {
   return std::string(kTraits[static_cast<std::size_t>(key[0] - 'a')]);
 }
 
+std::string_view NetNameText(std::string_view gbkBoxText) {
+  const std::string_view name = TrimLow(gbkBoxText);
+  return name.substr(0, name.find('\0'));
+}
+
 std::string NetNameLetters(std::string_view gbkName) {
   if (gbkName.empty()) return {};
-  // The converter's C entry takes zero-terminated text. A zero byte inside the
-  // name would end it early and let an earlier letter decide; a blank drops
-  // out of the conversion exactly as the zero byte does, and splits a byte
-  // pair the same way.
-  std::string terminated(gbkName);
-  for (char& ch : terminated)
-    if (ch == '\0') ch = ' ';
+  // The converter's C entry takes zero-terminated text, so the name ends at
+  // its first NUL. No GBK trail byte is zero: the cut never splits a pair.
+  const std::string terminated(gbkName);
   const PinyinZBuffer converted(ConvertToPinyinZ(terminated.c_str(), kNameFlags, kNetNameMaxLetters));
   if (!converted) throw std::bad_alloc();
   return DigitsToLetters(converted.get());

@@ -31,9 +31,14 @@ struct NetNameEdit {
 std::optional<NetNameEdit> LimitNetNameEdit(std::u32string_view shown, std::u32string_view edited,
                                             std::size_t cursor);
 
+// The nickname in a box's GBK text: trimmed of blanks and control characters,
+// then ending at its first NUL, where zero-terminated text ends.
+std::string_view NetNameText(std::string_view gbkBoxText);
+
 // The letters a GBK nickname reduces to: one initial per Chinese character
 // ("?" for one without), ASCII letters upper-cased, blanks and punctuation
-// dropped, at most kNetNameMaxLetters, then every digit as its letter.
+// dropped, at most kNetNameMaxLetters, then every digit as its letter. The
+// name ends at its first NUL.
 // Throws std::bad_alloc if the converter cannot allocate its result.
 std::string NetNameLetters(std::string_view gbkName);
 

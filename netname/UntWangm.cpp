@@ -45,6 +45,7 @@ class NetNameValidator final : public QValidator {
   }
 
   State validate(QString& input, int& pos) const override {
+    input = tongshu::Cp936Text(input);
     const std::size_t cursor = CodePointCursor(input, pos);
     const auto edit = tongshu::netname::LimitNetNameEdit(tongshu::ToCodePoints(shown_), tongshu::ToCodePoints(input), cursor);
     if (!edit) return Invalid;
@@ -124,14 +125,15 @@ TFrmWangming::TFrmWangming(tongshu::Services& services, QWidget* parent)
 
 void TFrmWangming::RzBitBtn1Click() {
   tongshu::Guarded(services_.messages, [&] {
-    const QString name = tongshu::TrimLow(edtmun->text());
-    if (name.isEmpty()) {
+    const std::string text = tongshu::ToGbkString(edtmun->text());
+    const std::string_view name = tongshu::netname::NetNameText(text);
+    if (name.empty()) {
       services_.messages.ShowInfo(QStringLiteral("请输入你的网名！"));
       return;
     }
-    RzLabel11->setText(QStringLiteral("你的网名：") + name);
+    RzLabel11->setText(QStringLiteral("你的网名：") + tongshu::FromGbk(name));
     try {
-      const std::string trait = tongshu::netname::NetNamePersonality(tongshu::ToGbkString(name));
+      const std::string trait = tongshu::netname::NetNamePersonality(name);
       RzLabel8->setText(tongshu::TrimLow(QStringLiteral("你的性格：") + QString::fromStdString(trait)));
     } catch (...) {
       RzLabel8->setText(QStringLiteral("请重新输入网名，请不要输入特殊字符！"));

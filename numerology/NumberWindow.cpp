@@ -10,6 +10,7 @@
 
 #include "numerology/NumberText.h"
 #include "services/Fonts.h"
+#include "services/GbkCodec.h"
 #include "services/KeyboardConventions.h"
 #include "services/WidgetHelpers.h"
 #include "services/WindowPresenter.h"
@@ -36,6 +37,8 @@ NumberWindow::NumberWindow(tongshu::Services& services, const NumberWindowTexts&
   edtmun->setAttribute(Qt::WA_InputMethodEnabled, false);
   edtmun->installEventFilter(this);
   MarkKeyFiltered(*edtmun);
+  // A paste bypasses the filter; what it brings is kept as code page 936 has it.
+  edtmun->setValidator(new Cp936Validator(edtmun));
 
   RzBitBtn1 = new QPushButton(QStringLiteral("测算"), this);
   RzBitBtn1->setObjectName(QStringLiteral("RzBitBtn1"));

@@ -40,7 +40,16 @@ QByteArray ToGbk(const QString& text) {
 }
 
 QString FromGbk(const QByteArray& bytes) {
-  return QString::fromStdString(cp936::ToUtf8(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))));
+  return FromGbk(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+}
+
+QString FromGbk(std::string_view bytes) { return QString::fromStdString(cp936::ToUtf8(bytes)); }
+
+QString Cp936Text(const QString& text) { return FromGbk(ToGbkString(text)); }
+
+QValidator::State Cp936Validator::validate(QString& input, int&) const {
+  input = Cp936Text(input);
+  return Acceptable;
 }
 
 qsizetype GbkLength(const QString& text) { return static_cast<qsizetype>(cp936::GbkLength(ToCodePoints(text))); }

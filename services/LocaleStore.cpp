@@ -3,12 +3,19 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <system_error>
+#include <vector>
 
 #ifdef _WIN32
 #include <windows.h>
+#else
+#include <pwd.h>
+#include <unistd.h>
+
+#include <cerrno>
 #endif
 
 namespace tongshu {
@@ -49,6 +56,52 @@ bool unescape(const std::string& in, std::string& out) {
   return true;
 }
 
+namespace fs = std::filesystem;
+
+// The home folder of the user's entry in the password database, when it has
+// an absolute one.
+std::optional<fs::path> PasswordHome() {
+#ifdef _WIN32
+  return std::nullopt;
+#else
+  const long hint = ::sysconf(_SC_GETPW_R_SIZE_MAX);
+  std::vector<char> buf(hint > 0 ? static_cast<std::size_t>(hint) : 4096);
+  passwd entry{};
+  passwd* found = nullptr;
+  int rc = 0;
+  while ((rc = ::getpwuid_r(::getuid(), &entry, buf.data(), buf.size(), &found)) == ERANGE && buf.size() < (1u << 20))
+    buf.resize(buf.size() * 2);
+  if (rc != 0 || found == nullptr || found->pw_dir == nullptr || found->pw_dir[0] != '/') return std::nullopt;
+  return fs::path(found->pw_dir);
+#endif
+}
+
+// The file a write lands in: a symbolic link is followed, so that a settings
+// file kept elsewhere stays where its owner put it. Nothing for a loop.
+std::optional<fs::path> WriteTarget(fs::path file) {
+  for (int hops = 0; hops <= 40; ++hops) {
+    std::error_code ec;
+    if (!fs::is_symlink(fs::symlink_status(file, ec))) return file;
+    const fs::path next = fs::read_symlink(file, ec);
+    if (ec) return std::nullopt;
+    file = next.is_absolute() ? next : file.parent_path() / next;
+  }
+  return std::nullopt;
+}
+
+// A file nobody may write (root's own check would pass it) or this user may
+// not: the rename would replace it with a writable one.
+bool ReadOnly(const fs::path& file, const fs::file_status& status) {
+  constexpr fs::perms kWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+  if ((status.permissions() & kWrite) == fs::perms::none) return true;
+#ifdef _WIN32
+  (void)file;  // the read-only attribute is all there is
+#else
+  if (::access(file.c_str(), W_OK) != 0) return true;
+#endif
+  return false;
+}
+
 }  // namespace
 
 FileLocaleStore::FileLocaleStore(std::filesystem::path file) : file_(std::move(file)) {}
@@ -59,8 +112,10 @@ std::filesystem::path FileLocaleStore::DefaultPath() {
     base = xdg;
   } else if (const char* home = std::getenv("HOME"); home && *home) {
     base = std::filesystem::path(home) / ".config";
+  } else if (const auto passwordHome = PasswordHome()) {
+    base = *passwordHome / ".config";
   } else {
-    base = std::filesystem::temp_directory_path();
+    return {};  // no folder of this user's own, and a shared one is no place for it
   }
   return base / "tongshu" / "locale.conf";
 }
@@ -88,9 +143,16 @@ std::map<LCTYPE, std::string> FileLocaleStore::load() const {
 }
 
 bool FileLocaleStore::save(const std::map<LCTYPE, std::string>& values) const {
+  if (file_.empty()) return false;
   std::error_code ec;
-  std::filesystem::create_directories(file_.parent_path(), ec);
-  std::filesystem::path tmp = file_;
+  // Only the program's own folder is made; a link's target folder must exist.
+  fs::create_directories(file_.parent_path(), ec);
+  const std::optional<fs::path> target = WriteTarget(file_);
+  if (!target) return false;
+  const fs::file_status status = fs::status(*target, ec);
+  const bool replacing = fs::is_regular_file(status);
+  if (replacing && ReadOnly(*target, status)) return false;
+  fs::path tmp = *target;
   tmp += ".tmp";
   {
     std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
@@ -103,13 +165,15 @@ bool FileLocaleStore::save(const std::map<LCTYPE, std::string>& values) const {
     out.flush();
     if (!out) {
       out.close();
-      std::filesystem::remove(tmp, ec);
+      fs::remove(tmp, ec);
       return false;
     }
   }
-  std::filesystem::rename(tmp, file_, ec);
+  // The new file keeps the old one's permissions, not the umask's.
+  if (replacing) fs::permissions(tmp, status.permissions(), ec);
+  fs::rename(tmp, *target, ec);
   if (ec) {
-    std::filesystem::remove(tmp, ec);
+    fs::remove(tmp, ec);
     return false;
   }
   return true;

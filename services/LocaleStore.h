@@ -29,11 +29,14 @@ class LocaleStore {
 
 // Linux stand-in: the settings live in one small per-user file, rewritten
 // whole through a temporary file and a rename so that a broken start never
-// leaves half a file behind.
+// leaves half a file behind. A symbolic link is written through; a read-only
+// file is a failed write, as a locked setting is on Windows.
 class FileLocaleStore final : public LocaleStore {
  public:
   explicit FileLocaleStore(std::filesystem::path file);
-  // $XDG_CONFIG_HOME/tongshu/locale.conf, else ~/.config/tongshu/locale.conf.
+  // $XDG_CONFIG_HOME/tongshu/locale.conf, else ~/.config/tongshu/locale.conf,
+  // ~ from $HOME or, without it, from the user's password-database entry.
+  // Empty, and so no file, when none of them names a folder.
   static std::filesystem::path DefaultPath();
 
   int GetLocaleInfoA(LCID locale, LCTYPE type, char* buf, int size) override;

@@ -74,7 +74,7 @@ std::size_t GbkLength(std::u32string_view text) noexcept {
   std::size_t n = 0;
   for (const char32_t cp : text) {
     const std::size_t len = EncodedLength(cp);
-    n += len == 0 ? kUnmappedPair.size() : len;
+    n += len == 0 ? DefaultCharCount(cp) : len;
   }
   return n;
 }
@@ -83,7 +83,7 @@ std::string FromCodePoints(std::u32string_view text) {
   std::string out;
   out.reserve(text.size() * 2);
   for (const char32_t cp : text)
-    if (!Encode(cp, out)) out.append(kUnmappedPair);
+    if (!Encode(cp, out)) out.append(DefaultCharCount(cp), kDefaultChar);
   return out;
 }
 
@@ -93,7 +93,8 @@ std::string FromUtf8(std::string_view utf8) {
   while (!utf8.empty()) {
     const std::size_t n = Utf8SequenceLength(utf8);
     if (n == 0) throw std::invalid_argument("text is not well-formed UTF-8");
-    if (!Encode(DecodeUtf8Sequence(utf8, n), out)) out.append(kUnmappedPair);
+    const char32_t cp = DecodeUtf8Sequence(utf8, n);
+    if (!Encode(cp, out)) out.append(DefaultCharCount(cp), kDefaultChar);
     utf8.remove_prefix(n);
   }
   return out;

@@ -8,9 +8,12 @@
 
 namespace tongshu::cp936 {
 
-// What the text hands on for a character code page 936 cannot encode: the
-// pair FF FF, which is no GBK character, so the pinyin converter marks it.
-inline constexpr std::string_view kUnmappedPair = "\xFF\xFF";
+// What the text hands on for a character code page 936 cannot encode, as
+// Windows' own conversion does with its default character: a "?" for each
+// UTF-16 unit of it, so two for a character beyond the BMP. The result is
+// plain text, shown and read like any other.
+inline constexpr char kDefaultChar = '?';
+constexpr std::size_t DefaultCharCount(char32_t codePoint) noexcept { return codePoint > 0xFFFF ? 2 : 1; }
 
 // Bytes of the character in code page 936 (1 or 2), or 0 when it has none.
 std::size_t EncodedLength(char32_t codePoint) noexcept;
@@ -22,10 +25,11 @@ bool Encode(char32_t codePoint, std::string& out);
 char32_t DecodePair(unsigned char lead, unsigned char trail) noexcept;
 
 // Byte length of a text in code page 936, a character it cannot encode counted
-// as two bytes, the pair it is handed on as.
+// as the "?"s it is handed on as.
 std::size_t GbkLength(std::u32string_view text) noexcept;
 
-// A text in code page 936, each character it cannot encode as kUnmappedPair.
+// A text in code page 936, each character it cannot encode as its "?"s. A
+// lone surrogate is a character of its own here, and becomes one "?".
 std::string FromCodePoints(std::u32string_view text);
 
 // The same for UTF-8 text; throws std::invalid_argument when it is not

@@ -48,12 +48,14 @@ TEST(PinyinCli, ConverterOutputForTheGbkForm) {
       {{"--flags", "8"}, "中国", "ZG"},
       {{"--flags=3", "--max=7"}, "中国给", "ZHONGGU"},
       {{}, "", ""},
-      // Characters GBK has no pair for count as unmapped, as in the window.
-      {{"--flags", "2"}, "😀", "?"},
+      // A character code page 936 cannot encode is a "?" for each UTF-16 unit,
+      // as in the windows: punctuation, kept only with flag 4.
+      {{"--flags", "2"}, "😀", ""},
+      {{"--flags", "4"}, "😀ก", "???"},
       // The euro sign is code page 936's single byte 0x80: no letter, no mark.
       {{"--flags", "2"}, "€", ""},
       {{"--flags", "4"}, "€a", "€A"},
-      {{"--flags", "2"}, "中𠀀国", "Z?G"},
+      {{"--flags", "2"}, "中𠀀国", "ZG"},
       {{}, "😀", ""},
   };
   for (const PinyinCase& c : cases) {
@@ -127,7 +129,7 @@ TEST(NetNameCli, LettersAndTheTraitOfTheLastOne) {
       // No trait: the last letter is "?" or nothing survives.
       {"王芳给", "WF?", ""},
       {"王芳★", "WF?", ""},
-      {"王😀", "W?", ""},
+      {"王芳😀", "WF", "有抱负，志气高"},  // 王芳??: the "?"s drop out
       {"!!!", "", ""},
   };
   for (const NetNameCase& c : cases) {

@@ -52,9 +52,18 @@ INSTANTIATE_TEST_SUITE_P(Names, Personality, ::testing::Values(
     NameCase{"Roman 3 becomes C", Gbk("Ⅲ"), 'c'},
     NameCase{"an earlier ? does not matter", Gbk("给") + "A", 'a'},
     NameCase{"trailing blanks and marks do not count", Gbk("王芳") + "  ~", 'f'},
-    NameCase{"a zero byte does not hide what follows", std::string("A\0", 2) + Gbk("给"), 0},
+    NameCase{"a zero byte ends the name", std::string("A\0", 2) + Gbk("给"), 'a'},
     NameCase{"a lone lead byte at the end is dropped", "AB\xD6", 'b'},
     NameCase{"empty", "", 0}));
+
+TEST(NetNameText, TrimmedThenEndingAtTheFirstNul) {
+  const std::pair<std::string, std::string> cases[] = {
+      {" \t" + Gbk("小明") + " ", Gbk("小明")},
+      {std::string("\0\0AB \0C\0", 8), "AB "},
+      {std::string(" \0 ", 3), ""},
+  };
+  for (const auto& [box, name] : cases) EXPECT_EQ(NetNameText(box), name) << name;
+}
 
 TEST(NetNamePersonality, OnlyTheFirst255LettersCount) {
   EXPECT_EQ(NetNamePersonality(std::string(255, 'A') + "B"), TraitOfLetter("a"));
@@ -65,7 +74,7 @@ TEST(NetNameLetters, TheLettersTheTraitIsChosenFrom) {
   const std::pair<std::string, std::string> cases[] = {
       {Gbk("小明"), "XM"},        {Gbk("王芳给"), "WF?"},  {"abc!", "ABC"},     {"2010", "BJAJ"},
       {Gbk("小明⑿"), "XMAB"},    {Gbk("小明Φ"), "XMPH"}, {Gbk("！，。"), "?"}, {"", ""},
-      {std::string("A\0", 2) + Gbk("给"), "A?"},
+      {std::string("A\0", 2) + Gbk("给"), "A"},
   };
   for (const auto& [name, letters] : cases) EXPECT_EQ(NetNameLetters(name), letters) << letters;
   EXPECT_EQ(NetNameLetters(std::string(300, '7')), std::string(kNetNameMaxLetters, 'G'));

@@ -81,15 +81,23 @@ TEST_F(WangmingWindow, WangFangShowsItsTraitText) {
   EXPECT_EQ(TraitLine(), QStringLiteral("你的性格：有抱负，志气高"));
 }
 
-TEST_F(WangmingWindow, CharactersOutsideGbkYieldNoTrait) {
-  // Each would otherwise be encoded as a one-byte "?" and dropped, leaving the
-  // trait of the letter before it.
-  for (const QString& tail : {kEmoji, kBeyondGbk}) {
-    Analyse(QStringLiteral("小明") + tail);
-    EXPECT_EQ(TraitLine(), QStringLiteral("你的性格：")) << tail.toStdString();
+// Typed key by key, each UTF-16 unit of a character code page 936 cannot
+// encode is a "?" in the box and in the name line; a "?" is punctuation to
+// the converter, so the letter before it decides.
+TEST_F(WangmingWindow, CharactersOutsideGbkBecomeQuestionMarks) {
+  const struct {
+    QString tail, shown;
+  } cases[] = {{kEmoji, QStringLiteral("??")}, {kBeyondGbk, QStringLiteral("??")}, {QStringLiteral("ก"), QStringLiteral("?")}};
+  window->show();
+  for (const auto& c : cases) {
+    window->edtmun->clear();
+    QTest::keyClicks(window->edtmun, QStringLiteral("xm"));
+    QTest::sendKeyEvent(QTest::Click, window->edtmun, Qt::Key_unknown, c.tail, Qt::NoModifier);
+    EXPECT_EQ(window->edtmun->text(), QStringLiteral("XM") + c.shown);
+    QTest::keyClick(window->edtmun, Qt::Key_Return);
+    EXPECT_EQ(NameLine(), QStringLiteral("你的网名：XM") + c.shown);
+    EXPECT_EQ(TraitLine(), QStringLiteral("你的性格：") + Trait('m'));
   }
-  Analyse(kEmoji + QStringLiteral("王芳"));
-  EXPECT_EQ(TraitLine(), QStringLiteral("你的性格：") + Trait('f'));
 }
 
 TEST_F(WangmingWindow, BlankBoxAsksForANameAndKeepsTheResult) {
@@ -142,11 +150,11 @@ TEST_F(WangmingWindow, BoxHoldsEighteenGbkBytes) {
   window->edtmun->insert(QStringLiteral("B"));
   EXPECT_EQ(window->edtmun->text(), QString(17, u'A') + u'B');
 
-  // A character GBK cannot encode counts as two bytes.
+  // A character beyond the BMP that GBK cannot encode is two "?"s.
   Enter(QStringLiteral("一二三四五六七八") + kEmoji);
-  EXPECT_EQ(window->edtmun->text(), QStringLiteral("一二三四五六七八") + kEmoji);
+  EXPECT_EQ(window->edtmun->text(), QStringLiteral("一二三四五六七八??"));
   window->edtmun->insert(QStringLiteral("A"));
-  EXPECT_EQ(window->edtmun->text(), QStringLiteral("一二三四五六七八") + kEmoji);
+  EXPECT_EQ(window->edtmun->text(), QStringLiteral("一二三四五六七八??"));
 }
 
 // A paste that would pass 18 bytes is cut to the whole characters that fit,
@@ -165,8 +173,8 @@ TEST_F(WangmingWindow, ALongPasteIsCutToEighteenGbkBytes) {
       {"AB", 1, "一二三四五六七八九", "A一二三四五六七八B"},
       {"一二三四五六七", 7, "八九十", "一二三四五六七八九"},
       {"", 0, QString(20, QChar(0x20AC)), QString(18, QChar(0x20AC))},
-      // Two bytes each for characters GBK cannot encode, never half of one.
-      {"", 0, QString(12, u'A') + kEmoji + kEmoji + kEmoji + kEmoji, QString(12, u'A') + kEmoji + kEmoji + kEmoji},
+      // Two "?"s each for characters beyond GBK and the BMP.
+      {"", 0, QString(12, u'A') + kEmoji + kEmoji + kEmoji + kEmoji, QString(12, u'A') + QString(6, u'?')},
       {"一二三四五六七八九", 9, "A", "一二三四五六七八九"},
   };
   for (const Case& c : cases) {
@@ -184,15 +192,15 @@ TEST_F(WangmingWindow, ALongPasteIsCutToEighteenGbkBytes) {
   EXPECT_EQ(window->edtmun->text(), QStringLiteral("ABCDEFGHIJKLMNOPQR"));
 }
 
-// After characters outside the BMP the box's cursor (UTF-16) and the rule's
-// (code points) differ; the cursor still ends after the kept part of a paste.
+// Characters outside the BMP become two "?"s, as many as their UTF-16 units:
+// the cursor still ends after the kept part of a paste.
 TEST_F(WangmingWindow, TheCursorFollowsTheKeptPartOfAPaste) {
   const QString emojis = kEmoji + kEmoji + kEmoji + kEmoji;
   Enter(emojis + QStringLiteral("AB"));
   window->edtmun->setCursorPosition(8);
   QApplication::clipboard()->setText(QStringLiteral("一二三四五六七"));
   window->edtmun->paste();
-  EXPECT_EQ(window->edtmun->text(), emojis + QStringLiteral("一二三四AB"));
+  EXPECT_EQ(window->edtmun->text(), QString(8, u'?') + QStringLiteral("一二三四AB"));
   EXPECT_EQ(window->edtmun->cursorPosition(), 12);
 }
 
@@ -225,7 +233,7 @@ TEST(WangmingGbk, EncodesGbkAndMarksTheRest) {
   EXPECT_EQ(tongshu::ToGbkString(QStringLiteral("A中")), "A\xD6\xD0");
   EXPECT_EQ(tongshu::ToGbkString(QStringLiteral("ａΦ⑿")), "\xA3\xE1\xA6\xB5\xA2\xD0");
   EXPECT_EQ(tongshu::ToGbkString(QStringLiteral("?")), "?");
-  EXPECT_EQ(tongshu::ToGbkString(kEmoji + QStringLiteral("A") + kBeyondGbk), "\xFF\xFF" "A\xFF\xFF");
+  EXPECT_EQ(tongshu::ToGbkString(kEmoji + QStringLiteral("A") + kBeyondGbk), "??A??");
 }
 
 }  // namespace

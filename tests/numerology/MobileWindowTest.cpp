@@ -215,6 +215,22 @@ TEST_F(Mobile, APastedChineseCharacterCountsTwoBytes) {
   EXPECT_EQ(sqls().size(), 1u);
 }
 
+// A character code page 936 cannot encode is a "?" for each UTF-16 unit, in
+// the box, in the number line and in the error report alike.
+TEST_F(Mobile, CharactersOutsideGbkAreQuestionMarksWhereverTheyShow) {
+  fake.database.rows[Statement("7")] = Row("七", "吉", "七号");
+  paste(QString::fromUtf8("\xE5\x8F\xB7\xF0\x9F\x98\x80" "1234567"));  // 号😀: 号?? and 123 are the seven bytes
+  EXPECT_EQ(w->edtmun->text(), QStringLiteral("号??1234567"));
+  QTest::mouseClick(w->RzBitBtn1, Qt::LeftButton);
+  EXPECT_EQ(values(), (QStringList{"号??1234567", "七", "吉", "七号"}));
+
+  paste(QString::fromUtf8("1234567\xF0\x9F\x98\x80"));
+  EXPECT_EQ(w->edtmun->text(), QStringLiteral("1234567??"));
+  QTest::mouseClick(w->RzBitBtn1, Qt::LeftButton);
+  EXPECT_EQ(fake.messages.errors, QStringList{QStringLiteral("'%1' is not a valid integer value").arg("??")});
+  EXPECT_EQ(values(), (QStringList{"号??1234567", "七", "吉", "七号"}));
+}
+
 TEST_F(Mobile, PastedQuotesBeforeTheEighthCharacterNeverReachTheStatement) {
   for (const QString& pasted : {QStringLiteral("';--#;'8901"), QStringLiteral("1' or 8901"), QStringLiteral("#\"--;  8901")}) {
     fake.database.statements.clear();

@@ -205,6 +205,13 @@ TYPED_TEST(NumberWindow, PastedTextThatDoesNotConvertKeepsTheOldValues) {
   }
 }
 
+TYPED_TEST(NumberWindow, CharactersOutsideGbkAreQuestionMarksInTheBoxAndTheReport) {
+  this->paste(QString::fromUtf8("12\xF0\x9F\x98\x80\xE0\xB8\x81"));  // an emoji and a Thai letter
+  EXPECT_EQ(this->box()->text(), QStringLiteral("12???"));
+  this->press();
+  EXPECT_EQ(this->fake.messages.errors, QStringList{QStringLiteral("'%1' is not a valid integer value").arg("12???")});
+}
+
 TYPED_TEST(NumberWindow, PastedNumbersAreTrimmedAndNegativesGiveTheMessage) {
   this->paste(QStringLiteral("  -5 "));
   this->press();

@@ -9,9 +9,13 @@
 #include <vector>
 
 #include <unistd.h>
+#ifndef _WIN32
+#include <pwd.h>
+#endif
 
 #include "services/LocaleFormats.h"
 #include "services/LocaleStore.h"
+#include "tests/support/TestFiles.h"
 
 using namespace tongshu;
 
@@ -209,7 +213,50 @@ TEST_F(FileLocaleStoreTest, PathInTheWayFailsWritesWithoutThrowing) {
   EXPECT_EQ(store.GetLocaleInfoA(kLocaleSystemDefault, kLocaleSDate, buf, 24), 0);
 }
 
+#ifndef _WIN32  // POSIX permissions and links; Windows uses the registry store
+TEST_F(FileLocaleStoreTest, ReadOnlyFileIsAFailedWriteAndStaysAsItWas) {
+  namespace fs = std::filesystem;
+  fs::create_directories(file_.parent_path());
+  { std::ofstream(file_) << "1d\t/\n"; }
+  fs::permissions(file_, fs::perms::owner_read);
+  EXPECT_FALSE(FileLocaleStore(file_).SetLocaleInfoA(kLocaleSystemDefault, kLocaleSDate, "-"));
+  EXPECT_EQ(tongshu::testing::ReadWholeFile(file_), "1d\t/\n");
+  EXPECT_EQ(fs::status(file_).permissions(), fs::perms::owner_read);
+}
+
+// A settings file kept elsewhere and linked in stays there, link and
+// permissions as they were.
+TEST_F(FileLocaleStoreTest, SymbolicLinkIsWrittenThrough) {
+  namespace fs = std::filesystem;
+  const fs::path real = dir_ / "elsewhere" / "locale.conf";
+  fs::create_directories(real.parent_path());
+  fs::create_directories(file_.parent_path());
+  { std::ofstream(real) << "1d\t/\n"; }
+  fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write);
+  fs::create_symlink(fs::path("..") / "elsewhere" / "locale.conf", file_);
+  EXPECT_TRUE(FileLocaleStore(file_).SetLocaleInfoA(kLocaleSystemDefault, kLocaleSDate, "-"));
+  EXPECT_TRUE(fs::is_symlink(fs::symlink_status(file_)));
+  EXPECT_EQ(tongshu::testing::ReadWholeFile(real), "1d\t-\n");
+  EXPECT_EQ(fs::status(real).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+}
+#endif
+
 #ifndef _WIN32  // the XDG rules are the Linux stand-in's
+TEST(FileLocaleStorePath, WithoutXdgOrHomeThePasswordEntryNamesTheFolder) {
+  const char* xdg = std::getenv("XDG_CONFIG_HOME");
+  const char* home = std::getenv("HOME");
+  const std::string savedXdg = xdg ? xdg : "", savedHome = home ? home : "";
+  ::unsetenv("XDG_CONFIG_HOME");
+  ::unsetenv("HOME");
+  const std::filesystem::path path = FileLocaleStore::DefaultPath();
+  if (xdg) ::setenv("XDG_CONFIG_HOME", savedXdg.c_str(), 1);
+  if (home) ::setenv("HOME", savedHome.c_str(), 1);
+
+  const passwd* entry = ::getpwuid(::getuid());
+  ASSERT_NE(entry, nullptr);
+  EXPECT_EQ(path, std::filesystem::path(entry->pw_dir) / ".config" / "tongshu" / "locale.conf");
+}
+
 TEST(FileLocaleStorePath, FollowsXdgConfigHome) {
   const char* old = std::getenv("XDG_CONFIG_HOME");
   const std::string saved = old ? old : "";

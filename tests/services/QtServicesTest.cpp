@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <memory>
 #include <stdexcept>
+#include <utility>
 
 #include "services/ApplicationStyle.h"
 #include "services/ErrorReport.h"
@@ -53,13 +54,26 @@ TEST(GbkCodec, EveryPositionOfSomeRowsRoundTrips) {
   }
 }
 
-TEST(GbkCodec, LengthCountsUnencodableCharactersAsTwoBytes) {
+TEST(GbkCodec, LengthCountsUnencodableCharactersAsTheirQuestionMarks) {
   EXPECT_EQ(GbkLength(QStringLiteral("小明")), 4);
   EXPECT_EQ(GbkLength(QStringLiteral("ab")), 2);
   EXPECT_EQ(GbkLength(QString::fromUtf8("a\xF0\x9F\x98\x80")), 3);  // an emoji: one code point, two bytes
+  EXPECT_EQ(GbkLength(QStringLiteral("a\u0E01")), 2);                 // Thai: one unit, one byte
   EXPECT_TRUE(GbkEncodable(U'中'));
   EXPECT_FALSE(GbkEncodable(U'\U0001F600'));
   EXPECT_FALSE(GbkEncodable(U'\u0E01'));  // Thai
+}
+
+// What every box holds of a typed or pasted text: code page 936's own
+// characters, a "?" for each UTF-16 unit of anything else.
+TEST(GbkCodec, TextAsCodePage936HoldsIt) {
+  const std::pair<QString, QString> cases[] = {
+      {QStringLiteral("中国 €Ａ⑿"), QStringLiteral("中国 €Ａ⑿")},
+      {QString::fromUtf8("12\xF0\x9F\x98\x80"), QStringLiteral("12??")},  // an emoji
+      {QStringLiteral("\u0E01\u200F1"), QStringLiteral("??1")},               // Thai, a direction mark
+      {QStringLiteral("1") + QChar(0xD800) + QChar(u'\0'), QStringLiteral("1?") + QChar(u'\0')},
+  };
+  for (const auto& [typed, held] : cases) EXPECT_EQ(Cp936Text(typed), held) << typed.toStdString();
 }
 
 TEST(Guarded, ShowsTheFailuresOwnTextAndReturns) {

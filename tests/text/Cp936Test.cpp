@@ -34,7 +34,7 @@ TEST(Utf8, ValidityFollowsTheStandardsBoundaries) {
   for (const auto& [text, valid] : cases) EXPECT_EQ(IsValidUtf8(text), valid) << testing::PrintToString(text);
 }
 
-TEST(Cp936, KnownCharactersAndTheUnmappedPair) {
+TEST(Cp936, KnownCharactersAndTheDefaultCharacter) {
   const std::pair<std::string, std::string> cases[] = {
       {"中国", "\xD6\xD0\xB9\xFA"},
       {"a1 -", "a1 -"},
@@ -43,12 +43,13 @@ TEST(Cp936, KnownCharactersAndTheUnmappedPair) {
       {"€中", "\x80\xD6\xD0"},
       {"·—", "\xA1\xA4\xA1\xAA"},            // where code page 936 and plain GBK tables part ways
       {"\xEE\x80\x80", "\xAA\xA1"},           // U+E000, first user-defined position
-      {"😀中", "\xFF\xFF\xD6\xD0"},           // beyond the BMP
-      {"\xE0\xB8\x81", "\xFF\xFF"},           // Thai
+      // As Windows converts: a "?" for each UTF-16 unit of what it cannot encode.
+      {"😀中", "??\xD6\xD0"},                   // beyond the BMP
+      {"a\xE0\xB8\x81", "a?"},                  // Thai
   };
   for (const auto& [utf8, gbk] : cases) {
     EXPECT_EQ(cp936::FromUtf8(utf8), gbk) << utf8;
-    if (gbk.find('\xFF') == std::string::npos) {
+    if (gbk.find('?') == std::string::npos) {
       EXPECT_EQ(cp936::ToUtf8(gbk), utf8) << utf8;
     }
   }
@@ -75,7 +76,9 @@ TEST(Cp936, EveryAssignedPairRoundTripsAndLengthsAgree) {
   EXPECT_EQ(assigned, 21791 + 2149);
   EXPECT_EQ(cp936::EncodedLength(U'€'), 1u);
   EXPECT_EQ(cp936::EncodedLength(U'\U0001F600'), 0u);
-  EXPECT_EQ(cp936::GbkLength(U"a中€\U0001F600"), 1u + 2 + 1 + 2);
+  EXPECT_EQ(cp936::GbkLength(U"a中€\U0001F600\u0E01"), 1u + 2 + 1 + 2 + 1);
+  // A lone surrogate, as a UTF-16 text may hold one, is one unit: one "?".
+  EXPECT_EQ(cp936::FromCodePoints(std::u32string{U'a', char32_t{0xD800}, U'b'}), "a?b");
 }
 
 }  // namespace
