@@ -13,7 +13,6 @@
 #include <QScrollArea>
 #include <QShowEvent>
 #include <QStatusBar>
-#include <QTimer>
 #include <QVBoxLayout>
 
 #include "services/AppTitle.h"
@@ -22,6 +21,7 @@
 #include "services/ErrorReport.h"
 #include "services/Fonts.h"
 #include "services/LinkLauncher.h"
+#include "services/MaximiseRefusal.h"
 #include "services/MessageSink.h"
 #include "services/WidgetHelpers.h"
 #include "services/WindowPresenter.h"
@@ -171,6 +171,8 @@ TFrmmain::TFrmmain(Services& services, ToolWindows tools, QWidget* parent)
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
   setFont(UiFont(kMainWindowSongTi, 12));
   resize(measures::kClientWidth, measures::kClientHeight);
+  // No maximise button, and no maximised state either.
+  RefuseMaximising(*this);
 
   buildMenus();
   auto* body = new QWidget(this);
@@ -397,17 +399,6 @@ void TFrmmain::terminate() {
   m_terminating = true;
   QCoreApplication::exit(0);
   m_services.links.startBrowser(QString::fromUtf8(contacts::kHomePage));
-}
-
-void TFrmmain::changeEvent(QEvent* event) {
-  QMainWindow::changeEvent(event);
-  // The window has no maximise button, but a window manager may maximise it
-  // all the same (from its own menu or a command): the window goes back to
-  // its size. Minimising is a state of its own and is left alone.
-  if (event->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMaximized))
-    QTimer::singleShot(0, this, [this] {
-      if (windowState() & Qt::WindowMaximized) setWindowState(windowState() & ~Qt::WindowMaximized);
-    });
 }
 
 void TFrmmain::closeEvent(QCloseEvent* event) {

@@ -356,6 +356,37 @@ TEST(Desktop, MainWindowRefusesToBeMaximised) {
   });
 }
 
+// The window manager can also maximise a window in one direction only (openbox
+// does so from the middle and right buttons on its maximise button): the main
+// window refuses that too and keeps its size.
+TEST(Desktop, MainWindowRefusesToBeMaximisedInOneDirection) {
+  RunProgram([](QWidget& main) {
+    const xcb_window_t id = Id(main);
+    QWidget control;
+    control.resize(300, 200);
+    control.show();
+    ASSERT_TRUE(Eventually([&] { return Framed(Id(control)); }));
+    const struct {
+      const char* state;
+      const char* atom;
+    } cases[] = {{"maximized_vert", "_NET_WM_STATE_MAXIMIZED_VERT"}, {"maximized_horz", "_NET_WM_STATE_MAXIMIZED_HORZ"}};
+    for (const auto& c : cases) {
+      SCOPED_TRACE(c.state);
+      // The command does this to a window that allows it.
+      Tool(QStringLiteral("wmctrl"), {"-i", "-r", Hex(Id(control)), "-b", QStringLiteral("add,") + c.state});
+      EXPECT_TRUE(Eventually([&] { return HasState(Id(control), c.atom); }));
+      Tool(QStringLiteral("wmctrl"), {"-i", "-r", Hex(Id(control)), "-b", QStringLiteral("remove,") + c.state});
+
+      Settle(300);
+      const QSize before = SizeOnScreen(id);
+      Tool(QStringLiteral("wmctrl"), {"-i", "-r", Hex(id), "-b", QStringLiteral("add,") + c.state});
+      Settle(1500);
+      EXPECT_FALSE(Maximised(id));
+      EXPECT_EQ(SizeOnScreen(id), before);
+    }
+  });
+}
+
 // Qt's own switches on the command line (mirrored layout, another style,
 // caption, geometry, platform) change nothing: the program started with them
 // shows the same window as without them.
