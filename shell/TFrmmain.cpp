@@ -89,6 +89,24 @@ QString ButtonSheet(const QColor& plain) {
       .arg(plain.name());
 }
 
+// The status bar's panes at fixed places from the left, as tall as the bar
+// makes the row; the row may be narrower than they are.
+class PaneRow final : public QWidget {
+ public:
+  using QWidget::QWidget;
+  QSize sizeHint() const override { return {0, 0}; }
+  QSize minimumSizeHint() const override { return {0, 0}; }
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override {
+    QWidget::resizeEvent(event);
+    for (QWidget* pane : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+      pane->setGeometry(pane->x(), 0, pane->width(), height());
+  }
+};
+
+constexpr int kStatusPaneGap = 6;
+
 // The command bar's menu titles: 7 px of room either side of the text and
 // the bar's full height, so that all ten fit the 22 px bar in one row (the
 // style's own titles are taller and would go behind the overflow button).
@@ -355,22 +373,30 @@ void TFrmmain::buildStatusBar() {
   bar->setObjectName(QStringLiteral("RzStatusBar1"));
   bar->setFixedHeight(measures::kStatusBarHeight);
   bar->setSizeGripEnabled(true);
-  bar->setStyleSheet(QStringLiteral("QStatusBar::item { border: 1px solid #B8B0A0; }"));
-  auto pane = [bar](const char* name, const QString& text, int width, const QColor& colour) {
-    auto* label = new QLabel(text, bar);
+  // The panes sit in one row of their own, which the bar may make narrower
+  // than the panes: they then keep their places and widths and the row cuts
+  // them off, where the bar's own layout would push them over each other.
+  bar->setStyleSheet(QStringLiteral("QStatusBar::item { border: none; }"));
+  auto* row = new PaneRow(bar);
+  row->setObjectName(QStringLiteral("StatusPanes"));
+  row->setStyleSheet(QStringLiteral("QLabel { border: 1px solid #B8B0A0; }"));
+  int x = 0;
+  auto pane = [row, &x](const char* name, const QString& text, int width, const QColor& colour) {
+    auto* label = new QLabel(text, row);
     label->setObjectName(QString::fromLatin1(name));
-    label->setFixedWidth(width);
+    label->setGeometry(x, 0, width, row->height());
+    x += width + kStatusPaneGap;
     label->setFont(UiFont(kMainWindowSongTi, 12));
     QPalette pal = label->palette();
     pal.setColor(QPalette::WindowText, colour);
     label->setPalette(pal);
-    bar->addWidget(label);
     return label;
   };
   pane("RzStatusPane1", QString::fromUtf8(contacts::kWelcomeLine), 463, QColor(0x00, 0x00, 0x80));
   pane("RzFieldStatus1", QStringLiteral("其他产品:"), 64, QColor(0x00, 0x80, 0x00));
   QLabel* product = pane("RzStatusPane2", QString::fromUtf8(contacts::kOtherProduct), 96, Qt::red);
   product->setCursor(Qt::PointingHandCursor);
+  bar->addWidget(row, 1);
 }
 
 void TFrmmain::showEvent(QShowEvent* event) {

@@ -194,6 +194,28 @@ TEST_F(MainWindowTest, WindowFrameAndStatusBar) {
   }
 }
 
+// However narrow the window is made, the status bar's panes keep their places
+// and widths: what does not fit is cut off at the right edge, so the bar shows
+// the left part of what it shows at full width.
+TEST_F(MainWindowTest, StatusPanesAreCutOffInANarrowWindow) {
+  window->show();
+  QStatusBar* bar = window->statusBar();
+  const auto shown = [bar] {
+    QCoreApplication::processEvents();
+    return bar->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  };
+  const QImage wide = shown();
+  for (const int width : {620, 500, 300}) {
+    SCOPED_TRACE(width);
+    window->resize(width, window->height());
+    ASSERT_EQ(window->width(), width);
+    const QImage narrow = shown();
+    // The corner with the size grip aside.
+    const QRect left(0, 0, width - 32, narrow.height());
+    EXPECT_TRUE(narrow.copy(left) == wide.copy(left));
+  }
+}
+
 // The menu bar is drawn with its background picture, stretched to the bar:
 // in the empty part right of the menus and in the margins of the titles.
 TEST_F(MainWindowTest, MenuBarShowsItsBackgroundPicture) {
