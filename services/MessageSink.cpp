@@ -8,6 +8,7 @@
 #include <QSpacerItem>
 
 #include "services/AppTitle.h"
+#include "services/Fonts.h"
 
 namespace tongshu {
 namespace {
@@ -36,6 +37,8 @@ void KeepRoomForCaption(QMessageBox& box) {
 void ShowBox(QMessageBox::Icon icon, const QString& caption, const QString& text) {
   QPointer<QWidget> previous = QApplication::activeWindow();
   QMessageBox box(icon, caption, text, QMessageBox::Ok, previous);
+  // The windows' 宋体, not the platform's sans with another face for Chinese.
+  box.setFont(UiFont(kSongTi, 12));
   KeepRoomForCaption(box);
   box.setWindowModality(Qt::ApplicationModal);
   box.exec();

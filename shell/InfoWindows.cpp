@@ -232,6 +232,8 @@ TFrm_NanNv::TFrm_NanNv(QWidget* parent) : QWidget(parent, kToolWindowFlags) {
   auto* pages = new QTabWidget(panel);
   pages->setObjectName(QStringLiteral("RzPageControl1"));
   pages->setGeometry(2, 2, 582, 393);
+  // The panel's style sheet keeps the window's font from reaching the tabs.
+  pages->setFont(UiFont(kSongTi, 12));
 
   auto* young = new QWidget;
   young->setObjectName(QStringLiteral("TabSheet1"));

@@ -154,6 +154,15 @@ class PictureMenuBar final : public QMenuBar {
   }
 
  protected:
+  // The list of the menus that do not fit a narrow window's bar is a menu
+  // that Qt makes when it is first needed, with the platform's font; like
+  // every menu of the bar it takes the bar's.
+  bool event(QEvent* event) override {
+    if (event->type() == QEvent::ChildPolished)
+      if (auto* menu = qobject_cast<QMenu*>(static_cast<QChildEvent*>(event)->child())) menu->setFont(font());
+    return QMenuBar::event(event);
+  }
+
   void resizeEvent(QResizeEvent* event) override {
     QMenuBar::resizeEvent(event);
     if (size().isEmpty()) return;

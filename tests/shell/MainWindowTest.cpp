@@ -7,16 +7,20 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
+#include <QToolButton>
 
 #include "services/ConnStr.h"
+#include "services/Fonts.h"
 #include "shell/Artwork.h"
 #include "shell/Contacts.h"
 #include "shell/InfoWindows.h"
 #include "shell/TFrmmain.h"
 #include "tests/support/Fakes.h"
+#include "tests/support/SameFont.h"
 
 using namespace tongshu;
 using tongshu::testing::FakeServices;
@@ -411,6 +415,30 @@ TEST_F(MainWindowTest, ChartWindowAlwaysOpensOnItsFirstTab) {
   ASSERT_NE(note, nullptr);
   EXPECT_EQ(note->pos(), QPoint(9, 402));
   EXPECT_TRUE(note->text().startsWith(QStringLiteral("说明：此表年龄为母亲虚岁年龄")));
+}
+
+// Text in places that do not take their window's font is drawn in the 宋体
+// the windows use, Latin and Chinese alike: the chart window's tab labels and
+// the list of the menus that do not fit the command bar.
+TEST_F(MainWindowTest, TextOutsideTheWindowFontsIsInSongTi) {
+  TFrm_NanNv chart;
+  chart.show();
+  QTabBar* tabs = chart.findChild<QTabBar*>();
+  ASSERT_NE(tabs, nullptr);
+  EXPECT_TRUE(tongshu::testing::LooksTheSameIn(*tabs, UiFont(kSongTi, 12))) << "chart tabs";
+
+  window->resize(300, window->height());
+  window->show();
+  QCoreApplication::processEvents();
+  auto* more = window->menuBar()->findChild<QToolButton*>(QStringLiteral("qt_menubar_ext_button"));
+  ASSERT_NE(more, nullptr);
+  ASSERT_TRUE(more->isVisible());
+  QMenu* list = more->menu();
+  ASSERT_NE(list, nullptr);
+  list->popup(more->mapToGlobal(QPoint(0, more->height())));
+  EXPECT_GT(list->actions().size(), 3);
+  EXPECT_TRUE(tongshu::testing::LooksTheSameIn(*list, UiFont(kMainWindowSongTi, 12))) << "menus beyond the bar";
+  list->close();
 }
 
 TEST(ChartWindow, GridsHoldExactlyTheChartCells) {
