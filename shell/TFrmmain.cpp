@@ -23,6 +23,7 @@
 #include "services/LinkLauncher.h"
 #include "services/MaximiseRefusal.h"
 #include "services/MessageSink.h"
+#include "services/SystemColours.h"
 #include "services/WidgetHelpers.h"
 #include "services/WindowPresenter.h"
 #include "shell/Artwork.h"
@@ -78,15 +79,16 @@ class ClickablePicture final : public StretchedPicture {
 
 
 // One style sheet per panel: the frame colour is chosen by a property, which
-// is far cheaper at start-up than a sheet for each of the 58 buttons.
-QString ButtonSheet(const QColor& plain) {
+// is far cheaper at start-up than a sheet for each of the 58 buttons. Frames
+// that are neither blue nor green have `other`.
+QString ButtonSheet(const QColor& other) {
   return QStringLiteral(
              "QPushButton { background: #E4E4E4; border: 1px solid %1; border-radius: 2px; color: black; }"
              "QPushButton[frame=\"blue\"] { border-color: #1F4FC0; }"
              "QPushButton[frame=\"green\"] { border-color: #1E9A3A; }"
              "QPushButton:hover { background: #F4EEDC; }"
              "QPushButton:pressed { background: #D4D4D4; }")
-      .arg(plain.name());
+      .arg(other.name());
 }
 
 // The status bar's panes at fixed places from the left, as tall as the bar
@@ -322,7 +324,7 @@ void TFrmmain::buildLeftColumn(QWidget* row) {
   pal.setColor(QPalette::Window, QColor(0xF3, 0xEA, 0xD3));
   panel->setPalette(pal);
   panel->setFixedSize(measures::kLeftColumnWidth, ActivityRowY(17) + kActivityButtonHeight + 4);
-  panel->setStyleSheet(ButtonSheet(palette().color(QPalette::Window)));
+  panel->setStyleSheet(ButtonSheet(DesktopColour()));
   for (int i = 0; i < static_cast<int>(kActivityButtons.size()); ++i) {
     const int rowIndex = i / 3;
     auto* button = new QPushButton(U8(kActivityButtons[i]), panel);
@@ -330,7 +332,8 @@ void TFrmmain::buildLeftColumn(QWidget* row) {
     button->setGeometry(kActivityColumnX[i % 3], ActivityRowY(rowIndex), kActivityButtonWidth,
                         kActivityButtonHeight);
     button->setFont(UiFont(kMainWindowSongTi, 12));
-    button->setProperty("frame", i == 0 ? "blue" : (rowIndex % 2 == 0 ? "plain" : "green"));
+    // Even rows in the system background colour, which is the desktop's.
+    button->setProperty("frame", i == 0 ? "blue" : (rowIndex % 2 == 0 ? "system" : "green"));
     button->setFocusPolicy(Qt::TabFocus);
     connect(button, &QPushButton::clicked, this, &TFrmmain::RzButton1Click);
   }

@@ -15,6 +15,7 @@
 
 #include "services/ConnStr.h"
 #include "services/Fonts.h"
+#include "services/SystemColours.h"
 #include "shell/Artwork.h"
 #include "shell/Contacts.h"
 #include "shell/InfoWindows.h"
@@ -161,6 +162,33 @@ TEST_F(MainWindowTest, ActivityButtonsSitOnTheirGrid) {
   auto* column = window->findChild<QWidget*>(QStringLiteral("ScrollBox1"));
   ASSERT_NE(column, nullptr);
   EXPECT_EQ(column->width(), 186);
+}
+
+// Every activity button has a frame that shows against its face and the
+// panel: blue round the first, then per row the system background colour (the
+// desktop's) and green by turns.
+TEST_F(MainWindowTest, ActivityButtonFramesShowInTheirColours) {
+  window->show();
+  auto* panel = window->findChild<QWidget*>(QStringLiteral("RzPanel2"));
+  ASSERT_NE(panel, nullptr);
+  QCoreApplication::processEvents();
+  const QImage shown = panel->grab().toImage();
+  const QColor face = shown.pixelColor(button("RzButton2")->geometry().center());
+  const QColor around = shown.pixelColor(1, 1);
+  const auto apart = [](const QColor& a, const QColor& b) {
+    return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue()) > 60;
+  };
+  const QColor blue(0x1F, 0x4F, 0xC0), green(0x1E, 0x9A, 0x3A);
+  for (int i = 0; i < 54; ++i) {
+    const QRect b = button(QStringLiteral("RzButton%1").arg(i + 1).toLatin1().constData())->geometry();
+    const QColor want = i == 0 ? blue : (i / 3 % 2 == 0 ? DesktopColour() : green);
+    // The middle of the left and the top edge.
+    for (const QPoint at : {QPoint(b.left(), b.center().y()), QPoint(b.center().x(), b.top())}) {
+      const QColor frame = shown.pixelColor(at);
+      EXPECT_EQ(frame.name().toStdString(), want.name().toStdString()) << "button " << i + 1;
+      EXPECT_TRUE(apart(frame, face) && apart(frame, around)) << "button " << i + 1;
+    }
+  }
 }
 
 TEST_F(MainWindowTest, WindowFrameAndStatusBar) {
