@@ -6,11 +6,13 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
+#include <QTextDocument>
 #include <QToolButton>
 
 #include "services/ConnStr.h"
@@ -467,6 +469,30 @@ TEST_F(MainWindowTest, TextOutsideTheWindowFontsIsInSongTi) {
   EXPECT_GT(list->actions().size(), 3);
   EXPECT_TRUE(tongshu::testing::LooksTheSameIn(*list, UiFont(kMainWindowSongTi, 12))) << "menus beyond the bar";
   list->close();
+}
+
+// The third page: folk advice on conceiving a boy, each piece saying how it
+// is to bring a boy, closed by the note that these are folk sayings; all of it
+// on the page, nothing cut off.
+TEST(ChartWindow, ThirdPageIsFolkAdviceForABoyThatFitsThePage) {
+  TFrm_NanNv w;
+  auto* pages = w.findChild<QTabWidget*>(QStringLiteral("RzPageControl1"));
+  ASSERT_NE(pages, nullptr);
+  pages->setCurrentIndex(2);
+  w.show();
+  QCoreApplication::processEvents();
+  QWidget* page = pages->currentWidget();
+  auto* text = page->findChild<QLabel*>();
+  ASSERT_NE(text, nullptr);
+  QTextDocument shown;
+  shown.setHtml(text->text());
+  const QStringList paragraphs = shown.toPlainText().split(u'\n', Qt::SkipEmptyParts);
+  const QStringList items = paragraphs.filter(QRegularExpression(QStringLiteral("^[一二三四五六七八九]、")));
+  EXPECT_GE(items.size(), 3);
+  for (const QString& item : items) EXPECT_TRUE(item.contains(u'男')) << item.toStdString();
+  EXPECT_TRUE(paragraphs.back().contains(QStringLiteral("民间"))) << paragraphs.back().toStdString();
+  EXPECT_TRUE(page->rect().contains(text->geometry()));
+  EXPECT_LE(text->heightForWidth(text->width()), text->height());
 }
 
 TEST(ChartWindow, GridsHoldExactlyTheChartCells) {
