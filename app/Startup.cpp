@@ -14,6 +14,7 @@
 #include "services/ApplicationStyle.h"
 #include "services/Clock.h"
 #include "services/Fonts.h"
+#include "services/KeyboardConventions.h"
 #include "services/LinkLauncher.h"
 #include "services/LocaleFormats.h"
 #include "services/MessageSink.h"
@@ -80,6 +81,7 @@ int RunApplication(const StartupHooks& hooks) {
   fonts.proceed();
   InstallQtTranslations(app, QtTranslationsDirectory());
   TongshuApplication::setStyle(new ApplicationStyle);
+  InstallKeyboardConventions(app);
 
   {
 #ifdef _WIN32

@@ -1,7 +1,9 @@
 #include "calendar/DateWin.h"
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QShowEvent>
+#include <chrono>
 
 #include "calendar/CalendarAnnotations.h"
 #include "services/Clock.h"
@@ -108,7 +110,7 @@ void TFRM_Date::buildControls() {
   UpDown1->setGeometry(221, 10, 16, 24);
 
   StaticText1 = MakeLabel<ClickLabel>(this, "StaticText1", {272, 17, 28, 16}, windowFont, black,
-                                      QStringLiteral("今天"), kCjkLine);
+                                      QStringLiteral("今天"), kCjkLineCentred);
   StaticText1->setFrameStyle(QFrame::Box | QFrame::Plain);
   StaticText1->setLineWidth(1);
   {
@@ -332,6 +334,59 @@ void TFRM_Date::ChnDateMouseDown() {
 }
 
 void TFRM_Date::Label5Click() {}
+
+void TFRM_Date::turnMonth(int by) {
+  using namespace std::chrono;
+  const year_month shown = year{CurYear} / month{static_cast<unsigned>(CurMonth)} + months{by};
+  const int y = static_cast<int>(shown.year());
+  if (y < tongshu::calendar::kFirstYear || y > tongshu::calendar::kLastYear) return;
+  CurYear = y;
+  CurMonth = static_cast<int>(static_cast<unsigned>(shown.month()));
+  UpDown1->setPosition(CurYear);
+  UpDown2->setPosition(CurMonth);
+  ShowMonth(FitDate(CurYear, CurMonth, CurDay));
+}
+
+void TFRM_Date::stepDays(int by) {
+  using namespace std::chrono;
+  const Date next{sys_days{FitDate(CurYear, CurMonth, CurDay)} + days{by}};
+  const int y = static_cast<int>(next.year());
+  if (y < tongshu::calendar::kFirstYear || y > tongshu::calendar::kLastYear) return;
+  CurYear = y;
+  CurMonth = static_cast<int>(static_cast<unsigned>(next.month()));
+  CurDay = static_cast<int>(static_cast<unsigned>(next.day()));
+  SelectDay();
+  UpDown1->setPosition(CurYear);
+  UpDown2->setPosition(CurMonth);
+  ShowMonth(next);
+}
+
+void TFRM_Date::keyPressEvent(QKeyEvent* event) {
+  if (event->modifiers() & ~Qt::KeypadModifier) {
+    QWidget::keyPressEvent(event);
+    return;
+  }
+  switch (event->key()) {
+    case Qt::Key_Escape:
+      close();
+      return;
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+      tongshu::Guarded(services_.messages, [&] { turnMonth(event->key() == Qt::Key_PageDown ? 1 : -1); });
+      return;
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down: {
+      const int by = event->key() == Qt::Key_Left ? -1 : event->key() == Qt::Key_Right ? 1
+                     : event->key() == Qt::Key_Up ? -7 : 7;
+      tongshu::Guarded(services_.messages, [&] { stepDays(by); });
+      return;
+    }
+    default:
+      QWidget::keyPressEvent(event);
+  }
+}
 
 void TFRM_Date::FormDeactivate() {
   // Closing from inside the activation change would hide the window while Qt

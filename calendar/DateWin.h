@@ -1,7 +1,8 @@
 #pragma once
 // The perpetual calendar window: one Gregorian month as a grid of day cells
 // with lunar days, solar terms and festivals, the zodiac year and the star
-// sign of the selected day. Closes as soon as it loses activation.
+// sign of the selected day. Closes as soon as it loses activation, or on Esc;
+// the page keys turn the month and the arrow keys move the marked day.
 #include <QPointer>
 #include <QWidget>
 #include <array>
@@ -89,10 +90,16 @@ class TFRM_Date : public QWidget {
  protected:
   void showEvent(QShowEvent* event) override;
   void changeEvent(QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void FormCreate();
   void buildControls();
+  // The keyboard's stand-ins for the mouse: the month as its spinner turns
+  // it (crossing into the next or previous year), and the marked day as a
+  // click on another cell moves it (crossing into the next or previous month).
+  void turnMonth(int by);
+  void stepDays(int by);
 
   tongshu::Services& services_;
 };

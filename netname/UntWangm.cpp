@@ -95,12 +95,10 @@ TFrmWangming::TFrmWangming(tongshu::Services& services, QWidget* parent)
   RzBitBtn1 = new QPushButton(QStringLiteral("测算"), RzGroupBox2);
   RzBitBtn1->setObjectName(QStringLiteral("RzBitBtn1"));
   RzBitBtn1->setGeometry(232, 13, 62, 26);
-  RzBitBtn1->setAutoDefault(false);
 
   RzBitBtn2 = new QPushButton(QStringLiteral("关闭"), RzGroupBox2);
   RzBitBtn2->setObjectName(QStringLiteral("RzBitBtn2"));
   RzBitBtn2->setGeometry(300, 13, 62, 26);
-  RzBitBtn2->setAutoDefault(false);
 
   RzGroupBox1 = new QGroupBox(QStringLiteral("测算结果"), this);
   RzGroupBox1->setObjectName(QStringLiteral("RzGroupBox1"));

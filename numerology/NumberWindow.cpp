@@ -10,6 +10,7 @@
 
 #include "numerology/NumberText.h"
 #include "services/Fonts.h"
+#include "services/KeyboardConventions.h"
 #include "services/WidgetHelpers.h"
 #include "services/WindowPresenter.h"
 
@@ -34,6 +35,7 @@ NumberWindow::NumberWindow(tongshu::Services& services, const NumberWindowTexts&
   // bypass it.
   edtmun->setAttribute(Qt::WA_InputMethodEnabled, false);
   edtmun->installEventFilter(this);
+  MarkKeyFiltered(*edtmun);
 
   RzBitBtn1 = new QPushButton(QStringLiteral("测算"), this);
   RzBitBtn1->setObjectName(QStringLiteral("RzBitBtn1"));

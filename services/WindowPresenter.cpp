@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QEventLoop>
+#include <QGuiApplication>
 #include <QMargins>
 #include <QScreen>
 
@@ -78,6 +79,12 @@ void CentreOnScreen(QWidget& window) {
 void QtWindowPresenter::showModal(QWidget& window) {
   QPointer<QWidget> guard(&window);
   window.setWindowModality(Qt::ApplicationModal);
+  // A modal window belongs to the window it was opened from, so that a
+  // window manager keeps the two together: minimised on its own, it would
+  // leave the program blocked with nothing on screen. Windows makes every
+  // window with a parent an owned one; X11 marks dialogs only.
+  if (window.parentWidget() && QGuiApplication::platformName() == QLatin1String("xcb"))
+    window.setWindowFlag(Qt::Dialog);
   QEventLoop loop;
   QuitOnHide filter(loop);
   window.installEventFilter(&filter);

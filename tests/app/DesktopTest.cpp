@@ -82,6 +82,12 @@ xcb_window_t Id(const QWidget& w) { return static_cast<xcb_window_t>(w.winId());
 // The caption the window manager draws in the title bar.
 QString Caption(xcb_window_t window) { return QString::fromUtf8(Property(window, "_NET_WM_NAME")); }
 
+// The window a window manager keeps this one with (and above).
+xcb_window_t TransientFor(xcb_window_t window) {
+  const std::vector<std::uint32_t> owner = Cardinals(window, "WM_TRANSIENT_FOR");
+  return owner.empty() ? xcb_window_t{XCB_WINDOW_NONE} : owner[0];
+}
+
 bool Framed(xcb_window_t window) { return Cardinals(window, "_NET_FRAME_EXTENTS").size() == 4; }
 
 // The frame on the screen: the client window where the server has it, grown
@@ -271,7 +277,9 @@ struct Throwing final : QObject {
 }  // namespace
 
 // Every window, the information box and the error report carry exactly their
-// own caption, and every window's frame stands in the middle of the screen.
+// own caption, the modal windows belong to the main window (a window manager
+// keeps them with it, so that one cannot be left minimised behind it), and
+// every window's frame stands in the middle of the screen.
 TEST(Desktop, CaptionsAndCentredFrames) {
   RunProgram([](QWidget& main) {
     EXPECT_EQ(Caption(Id(main)), QStringLiteral("吉星通书"));
@@ -282,19 +290,25 @@ TEST(Desktop, CaptionsAndCentredFrames) {
     struct Case {
       const char* item;
       const char* caption;
+      bool modal = false;
     };
     const Case windows[] = {
-        {"dxBarButton171", "黄道吉日"},     {"dxBarButton192", "打喷嚏占卜吉凶"}, {"dxBarButton193", "面热测吉凶"},
-        {"dxBarButton196", "心惊测吉凶"},   {"dxBarButton198", "犬吠测吉凶"},     {"dxBarButton200", "眼跳测吉凶"},
-        {"dxBarButton199", "耳热测吉凶"},   {"dxBarButton197", "耳鸣测吉凶"},     {"dxBarButton19", "手机号码测算"},
-        {"dxBarButton22", "QQ号码测试"},    {"dxBarButton23", "任意号码分析"},    {"dxBarButton82", "网名与性格"},
-        {"dxBarButton43", "瑞衡日历"},      {"dxBarButton53", "客户服务"},        {"dxBarButton45", "关于系统"},
-        {"dxBarButton39", "生男生女"},
+        {"dxBarButton171", "黄道吉日"},         {"dxBarButton192", "打喷嚏占卜吉凶"},
+        {"dxBarButton193", "面热测吉凶"},       {"dxBarButton196", "心惊测吉凶"},
+        {"dxBarButton198", "犬吠测吉凶"},       {"dxBarButton200", "眼跳测吉凶"},
+        {"dxBarButton199", "耳热测吉凶"},       {"dxBarButton197", "耳鸣测吉凶"},
+        {"dxBarButton19", "手机号码测算", true}, {"dxBarButton22", "QQ号码测试", true},
+        {"dxBarButton23", "任意号码分析", true}, {"dxBarButton82", "网名与性格", true},
+        {"dxBarButton43", "瑞衡日历", true},     {"dxBarButton53", "客户服务", true},
+        {"dxBarButton45", "关于系统", true},     {"dxBarButton39", "生男生女", true},
     };
     for (const Case& c : windows) {
       SCOPED_TRACE(c.item);
       WithOpenedWindow(main, Trigger(main, c.item), [&](QWidget& w) {
         EXPECT_EQ(Caption(Id(w)), QString::fromUtf8(c.caption));
+        if (c.modal) {
+          EXPECT_EQ(TransientFor(Id(w)), Id(main));
+        }
         EXPECT_TRUE(Eventually([&] { return CentredOnWorkArea(Id(w)); }, 3000))
             << "frame " << ::testing::PrintToString(FrameOnScreen(Id(w))) << " on "
             << ::testing::PrintToString(WorkArea());

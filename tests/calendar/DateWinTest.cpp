@@ -364,6 +364,55 @@ TEST_F(DateWinTest, ClockOutsideTheRangeShowsGregorianMarksOnly) {
   expectLunar(15, QString(), kDarkGreen);
 }
 
+// Without a mouse: the arrows move the marked day as a click does, across
+// months and years; the page keys turn the month as its spinner does, into the
+// next year too; Esc closes. Nothing moves past the calendar's range.
+TEST_F(DateWinTest, KeysMoveTheDayTurnTheMonthAndClose) {
+  open(D(2010, 12, 31));
+  const struct {
+    Qt::Key key;
+    const char* year;
+    const char* month;
+    int marked;
+    Date selected;
+  } steps[] = {
+      {Qt::Key_Right, "2011", "1", 1, D(2011, 1, 1)},       {Qt::Key_Left, "2010", "12", 31, D(2010, 12, 31)},
+      {Qt::Key_Down, "2011", "1", 7, D(2011, 1, 7)},        {Qt::Key_Up, "2010", "12", 31, D(2010, 12, 31)},
+      {Qt::Key_PageDown, "2011", "1", 31, D(2010, 12, 31)}, {Qt::Key_PageDown, "2011", "2", 28, D(2010, 12, 31)},
+      {Qt::Key_PageUp, "2011", "1", 31, D(2010, 12, 31)},
+  };
+  for (const auto& s : steps) {
+    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : window.get(), s.key);
+    SCOPED_TRACE(QTest::toString(s.key));
+    EXPECT_EQ(window->Label1->text(), s.year);
+    EXPECT_EQ(window->Label17->text(), s.month);
+    EXPECT_EQ(window->Shape2->pos(), markerFor(s.marked));
+    EXPECT_EQ(window->SelDate, s.selected);
+  }
+  open(D(2050, 12, 31));
+  for (const Qt::Key key : {Qt::Key_Right, Qt::Key_Down, Qt::Key_PageDown}) QTest::keyClick(window.get(), key);
+  EXPECT_EQ(window->SelDate, D(2050, 12, 31));
+  EXPECT_EQ(window->Label17->text(), "12");
+  open(D(1901, 1, 1));
+  for (const Qt::Key key : {Qt::Key_Left, Qt::Key_Up, Qt::Key_PageUp}) QTest::keyClick(window.get(), key);
+  EXPECT_EQ(window->SelDate, D(1901, 1, 1));
+  EXPECT_EQ(window->Label1->text(), "1901");
+  QTest::keyClick(window.get(), Qt::Key_Escape);
+  EXPECT_FALSE(window->isVisible());
+}
+
+// "今天" keeps a column of its box's colour between its ink and the border on
+// either side.
+TEST_F(DateWinTest, TodayTextStandsClearOfItsBorder) {
+  TFRM_Date& w = open(D(2011, 3, 5));
+  const QImage box = w.StaticText1->grab().toImage();
+  const QColor fill = w.StaticText1->palette().color(QPalette::Window);
+  for (const int x : {1, box.width() - 2}) {
+    for (int y = 1; y < box.height() - 1; ++y)
+      ASSERT_EQ(box.pixelColor(x, y), fill) << "ink at column " << x << ", row " << y;
+  }
+}
+
 // --- opening and the pop-up behaviour ----------------------------------------
 
 TEST_F(DateWinTest, OpeningFreesThePreviousInstance) {

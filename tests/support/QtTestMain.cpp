@@ -4,6 +4,7 @@
 #include <QApplication>
 
 #include "services/Fonts.h"
+#include "services/KeyboardConventions.h"
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -13,6 +14,8 @@ int main(int argc, char** argv) {
 #endif
   QApplication app(argc, argv);
   tongshu::InstallFontSubstitutions();
+  // The windows under test take keys as the program's do.
+  tongshu::InstallKeyboardConventions(app);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }
