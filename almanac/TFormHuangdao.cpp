@@ -27,6 +27,8 @@ namespace {
 
 constexpr int kClientWidth = 600;
 constexpr int kClientHeight = 464;
+constexpr int kGroupFrame = 2;
+constexpr int kMemoTextMargin = 2;
 
 
 // An editable drop-down with two-digit (or four-digit) items from..to. It
@@ -47,7 +49,10 @@ QComboBox* MakeDateBox(QWidget* parent, const char* name, int from, int to, int 
   return box;
 }
 
-// A memo filling its group below the caption.
+// A memo filling its group inside the frame, below the caption. Its text has
+// the little room beside it that an edit control leaves, not Qt's 4 px: the
+// glossary's lines were broken where they fill the memo's width, and with
+// the wider margins and a gap around the memo the two longest wrap once more.
 QPlainTextEdit* MakeMemo(QGroupBox* group, const char* name, bool readOnly) {
   auto* memo = new QPlainTextEdit(group);
   memo->setObjectName(QString::fromLatin1(name));
@@ -58,7 +63,8 @@ QPlainTextEdit* MakeMemo(QGroupBox* group, const char* name, bool readOnly) {
   QPalette pal = memo->palette();
   pal.setColor(QPalette::Base, Qt::white);
   memo->setPalette(pal);
-  memo->setGeometry(6, 18, group->width() - 12, group->height() - 24);
+  memo->document()->setDocumentMargin(kMemoTextMargin);
+  memo->setGeometry(kGroupFrame, 18, group->width() - 2 * kGroupFrame, group->height() - 18 - kGroupFrame);
   return memo;
 }
 

@@ -232,6 +232,8 @@ TFrm_NanNv::TFrm_NanNv(QWidget* parent) : QWidget(parent, kToolWindowFlags) {
   auto* pages = new QTabWidget(panel);
   pages->setObjectName(QStringLiteral("RzPageControl1"));
   pages->setGeometry(2, 2, 582, 393);
+  // The panel's style sheet keeps the window's font from reaching the tabs.
+  pages->setFont(UiFont(kSongTi, 12));
 
   auto* young = new QWidget;
   young->setObjectName(QStringLiteral("TabSheet1"));
@@ -253,14 +255,15 @@ TFrm_NanNv::TFrm_NanNv(QWidget* parent) : QWidget(parent, kToolWindowFlags) {
   text->setWordWrap(true);
   text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   text->setFont(UiFont(kSongTi, 14));
+  // A page of folk sayings, as such almanacs print them; no medical advice.
   text->setText(QStringLiteral(
-      "<p style='font-size:18px; color:#8E1B1B;'><b>民间生男生女小经验</b></p>"
-      "<p>一、心情舒畅最要紧。夫妻和睦、作息规律，身体调养得好，自然容易有好消息。</p>"
-      "<p>二、饮食讲究均衡。老话常说孕前多吃新鲜蔬果、适量鱼肉，少吃生冷油腻，少沾烟酒。</p>"
-      "<p>三、留意时节。民间有“春暖花开好受孕”的说法，气候温和时身体状态往往更好。</p>"
-      "<p>四、适度运动。散步、太极、八段锦等舒缓运动，有助于气血调和。</p>"
-      "<p>五、顺其自然。生男生女都是福气，以上说法流传于民间，并无科学依据，仅供娱乐参考；"
-      "孕育大事请听从医生的建议。</p>"));
+      "<p style='font-size:18px; color:#8E1B1B;'><b>民间生男秘诀</b></p>"
+      "<p>一、查表择月。按前两页的表，以母亲虚岁找出“男”字所在的农历月份，老辈人说此月怀上最易得男。</p>"
+      "<p>二、择取阳日。民间以单数为阳，选农历单日、天晴日暖之时，取“阳旺生男”之意。</p>"
+      "<p>三、饮食有讲究。老话说“酸女碱男”，女方孕前多吃青菜、水果、豆类，少吃酸物，盼得男孩。</p>"
+      "<p>四、讨个好彩头。请“全福人”铺床，撒红枣、花生、桂圆、莲子，床头挂“麒麟送子”图，求早生贵子、添个男丁。</p>"
+      "<p>五、父强子壮。丈夫少烟少酒、多加锻炼，老人常说“父强则子壮”，生男更有望。</p>"
+      "<p style='color:#6B5A3A;'>以上皆为民间流传之说，并无科学依据，仅供参考娱乐。生男生女都是福，孕育之事请听从医生的建议。</p>"));
   pages->addTab(advice, QStringLiteral("生男生女有秘诀"));
   pages->setCurrentIndex(0);
 

@@ -13,7 +13,6 @@
 #include <QScrollArea>
 #include <QShowEvent>
 #include <QStatusBar>
-#include <QTimer>
 #include <QVBoxLayout>
 
 #include "services/AppTitle.h"
@@ -22,7 +21,9 @@
 #include "services/ErrorReport.h"
 #include "services/Fonts.h"
 #include "services/LinkLauncher.h"
+#include "services/MaximiseRefusal.h"
 #include "services/MessageSink.h"
+#include "services/SystemColours.h"
 #include "services/WidgetHelpers.h"
 #include "services/WindowPresenter.h"
 #include "shell/Artwork.h"
@@ -78,16 +79,35 @@ class ClickablePicture final : public StretchedPicture {
 
 
 // One style sheet per panel: the frame colour is chosen by a property, which
-// is far cheaper at start-up than a sheet for each of the 58 buttons.
-QString ButtonSheet(const QColor& plain) {
+// is far cheaper at start-up than a sheet for each of the 58 buttons. Frames
+// that are neither blue nor green have `other`.
+QString ButtonSheet(const QColor& other) {
   return QStringLiteral(
              "QPushButton { background: #E4E4E4; border: 1px solid %1; border-radius: 2px; color: black; }"
              "QPushButton[frame=\"blue\"] { border-color: #1F4FC0; }"
              "QPushButton[frame=\"green\"] { border-color: #1E9A3A; }"
              "QPushButton:hover { background: #F4EEDC; }"
              "QPushButton:pressed { background: #D4D4D4; }")
-      .arg(plain.name());
+      .arg(other.name());
 }
+
+// The status bar's panes at fixed places from the left, as tall as the bar
+// makes the row; the row may be narrower than they are.
+class PaneRow final : public QWidget {
+ public:
+  using QWidget::QWidget;
+  QSize sizeHint() const override { return {0, 0}; }
+  QSize minimumSizeHint() const override { return {0, 0}; }
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override {
+    QWidget::resizeEvent(event);
+    for (QWidget* pane : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+      pane->setGeometry(pane->x(), 0, pane->width(), height());
+  }
+};
+
+constexpr int kStatusPaneGap = 6;
 
 // The command bar's menu titles: 7 px of room either side of the text and
 // the bar's full height, so that all ten fit the 22 px bar in one row (the
@@ -136,6 +156,15 @@ class PictureMenuBar final : public QMenuBar {
   }
 
  protected:
+  // The list of the menus that do not fit a narrow window's bar is a menu
+  // that Qt makes when it is first needed, with the platform's font; like
+  // every menu of the bar it takes the bar's.
+  bool event(QEvent* event) override {
+    if (event->type() == QEvent::ChildPolished)
+      if (auto* menu = qobject_cast<QMenu*>(static_cast<QChildEvent*>(event)->child())) menu->setFont(font());
+    return QMenuBar::event(event);
+  }
+
   void resizeEvent(QResizeEvent* event) override {
     QMenuBar::resizeEvent(event);
     if (size().isEmpty()) return;
@@ -171,6 +200,8 @@ TFrmmain::TFrmmain(Services& services, ToolWindows tools, QWidget* parent)
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
   setFont(UiFont(kMainWindowSongTi, 12));
   resize(measures::kClientWidth, measures::kClientHeight);
+  // No maximise button, and no maximised state either.
+  RefuseMaximising(*this);
 
   buildMenus();
   auto* body = new QWidget(this);
@@ -293,7 +324,7 @@ void TFrmmain::buildLeftColumn(QWidget* row) {
   pal.setColor(QPalette::Window, QColor(0xF3, 0xEA, 0xD3));
   panel->setPalette(pal);
   panel->setFixedSize(measures::kLeftColumnWidth, ActivityRowY(17) + kActivityButtonHeight + 4);
-  panel->setStyleSheet(ButtonSheet(palette().color(QPalette::Window)));
+  panel->setStyleSheet(ButtonSheet(DesktopColour()));
   for (int i = 0; i < static_cast<int>(kActivityButtons.size()); ++i) {
     const int rowIndex = i / 3;
     auto* button = new QPushButton(U8(kActivityButtons[i]), panel);
@@ -301,7 +332,8 @@ void TFrmmain::buildLeftColumn(QWidget* row) {
     button->setGeometry(kActivityColumnX[i % 3], ActivityRowY(rowIndex), kActivityButtonWidth,
                         kActivityButtonHeight);
     button->setFont(UiFont(kMainWindowSongTi, 12));
-    button->setProperty("frame", i == 0 ? "blue" : (rowIndex % 2 == 0 ? "plain" : "green"));
+    // Even rows in the system background colour, which is the desktop's.
+    button->setProperty("frame", i == 0 ? "blue" : (rowIndex % 2 == 0 ? "system" : "green"));
     button->setFocusPolicy(Qt::TabFocus);
     connect(button, &QPushButton::clicked, this, &TFrmmain::RzButton1Click);
   }
@@ -353,22 +385,30 @@ void TFrmmain::buildStatusBar() {
   bar->setObjectName(QStringLiteral("RzStatusBar1"));
   bar->setFixedHeight(measures::kStatusBarHeight);
   bar->setSizeGripEnabled(true);
-  bar->setStyleSheet(QStringLiteral("QStatusBar::item { border: 1px solid #B8B0A0; }"));
-  auto pane = [bar](const char* name, const QString& text, int width, const QColor& colour) {
-    auto* label = new QLabel(text, bar);
+  // The panes sit in one row of their own, which the bar may make narrower
+  // than the panes: they then keep their places and widths and the row cuts
+  // them off, where the bar's own layout would push them over each other.
+  bar->setStyleSheet(QStringLiteral("QStatusBar::item { border: none; }"));
+  auto* row = new PaneRow(bar);
+  row->setObjectName(QStringLiteral("StatusPanes"));
+  row->setStyleSheet(QStringLiteral("QLabel { border: 1px solid #B8B0A0; }"));
+  int x = 0;
+  auto pane = [row, &x](const char* name, const QString& text, int width, const QColor& colour) {
+    auto* label = new QLabel(text, row);
     label->setObjectName(QString::fromLatin1(name));
-    label->setFixedWidth(width);
+    label->setGeometry(x, 0, width, row->height());
+    x += width + kStatusPaneGap;
     label->setFont(UiFont(kMainWindowSongTi, 12));
     QPalette pal = label->palette();
     pal.setColor(QPalette::WindowText, colour);
     label->setPalette(pal);
-    bar->addWidget(label);
     return label;
   };
   pane("RzStatusPane1", QString::fromUtf8(contacts::kWelcomeLine), 463, QColor(0x00, 0x00, 0x80));
   pane("RzFieldStatus1", QStringLiteral("其他产品:"), 64, QColor(0x00, 0x80, 0x00));
   QLabel* product = pane("RzStatusPane2", QString::fromUtf8(contacts::kOtherProduct), 96, Qt::red);
   product->setCursor(Qt::PointingHandCursor);
+  bar->addWidget(row, 1);
 }
 
 void TFrmmain::showEvent(QShowEvent* event) {
@@ -397,17 +437,6 @@ void TFrmmain::terminate() {
   m_terminating = true;
   QCoreApplication::exit(0);
   m_services.links.startBrowser(QString::fromUtf8(contacts::kHomePage));
-}
-
-void TFrmmain::changeEvent(QEvent* event) {
-  QMainWindow::changeEvent(event);
-  // The window has no maximise button, but a window manager may maximise it
-  // all the same (from its own menu or a command): the window goes back to
-  // its size. Minimising is a state of its own and is left alone.
-  if (event->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMaximized))
-    QTimer::singleShot(0, this, [this] {
-      if (windowState() & Qt::WindowMaximized) setWindowState(windowState() & ~Qt::WindowMaximized);
-    });
 }
 
 void TFrmmain::closeEvent(QCloseEvent* event) {

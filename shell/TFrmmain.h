@@ -58,7 +58,6 @@ class TFrmmain final : public QMainWindow {
 
  protected:
   void showEvent(QShowEvent* event) override;
-  void changeEvent(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:

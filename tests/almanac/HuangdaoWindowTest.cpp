@@ -12,6 +12,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextLayout>
 #include <filesystem>
 #include <ostream>
 
@@ -238,6 +241,27 @@ TEST_F(Huangdao, GlossaryTextByteForByte) {
   ASSERT_EQ(shown.size(), 34);
   for (int i = 0; i < 34; ++i) EXPECT_EQ(shown[i], expected[i]) << "line " << i + 1;
   EXPECT_EQ(w->Memo2->toPlainText().toUtf8(), expected.join(u'\n').toUtf8());
+}
+
+// Each line of the glossary takes one line on screen, the two long ones
+// included, so that each of their explanations takes exactly two; and no line
+// runs under the scroll bar.
+TEST_F(Huangdao, GlossaryLinesFitTheMemoWidth) {
+  w->show();
+  QCoreApplication::processEvents();
+  const int room = w->Memo2->viewport()->width();
+  int lines = 0;
+  for (QTextBlock b = w->Memo2->document()->begin(); b.isValid(); b = b.next()) {
+    // Where the caret stands at the start and at the end of the line.
+    QTextCursor cursor(b);
+    const QRect start = w->Memo2->cursorRect(cursor);
+    cursor.movePosition(QTextCursor::EndOfBlock);
+    const QRect end = w->Memo2->cursorRect(cursor);
+    EXPECT_EQ(end.top(), start.top()) << "line " << b.blockNumber() + 1 << " wraps";
+    EXPECT_LE(end.left(), room) << "line " << b.blockNumber() + 1;
+    lines += b.layout()->lineCount();
+  }
+  EXPECT_EQ(lines, 34);
 }
 
 TEST_F(Huangdao, MissingFieldsAreReportedYearFirstThenMonthThenDay) {

@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QContextMenuEvent>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -32,6 +33,7 @@
 
 #include "almanac/TFormHuangdao.h"
 #include "app/Startup.h"
+#include "services/MessageSink.h"
 
 inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 inline void PrintTo(const QSize& s, std::ostream* os) { *os << s.width() << 'x' << s.height(); }
@@ -168,6 +170,45 @@ void Screenshot(xcb_window_t window, const char* name) {
   EXPECT_TRUE(shot.save(QDir(dir).filePath(QString::fromLatin1(name) + ".png"))) << name;
 }
 
+bool Active(xcb_window_t window) {
+  const std::vector<std::uint32_t> active = Cardinals(Root(), "_NET_ACTIVE_WINDOW");
+  return !active.empty() && active[0] == window;
+}
+
+// The title bar above the window, as the window manager drew it.
+QImage TitleBar(xcb_window_t window) {
+  Settle(300);
+  const QRect frame = FrameOnScreen(window);
+  const std::vector<std::uint32_t> e = Cardinals(window, "_NET_FRAME_EXTENTS");
+  if (e.size() != 4) return {};
+  return QGuiApplication::primaryScreen()
+      ->grabWindow(0, frame.x(), frame.y(), frame.width(), int(e[2]))
+      .toImage()
+      .convertToFormat(QImage::Format_RGB32);
+}
+
+// Whether `picture` shows the pixels of `part` where `mask` is set, anywhere.
+bool Shows(const QImage& picture, const QImage& part, const std::vector<QPoint>& mask) {
+  const auto close = [](QRgb a, QRgb b) {
+    return std::abs(qRed(a) - qRed(b)) <= 8 && std::abs(qGreen(a) - qGreen(b)) <= 8 &&
+           std::abs(qBlue(a) - qBlue(b)) <= 8;
+  };
+  if (mask.empty()) return false;
+  QRect box;
+  for (const QPoint& p : mask) box |= QRect(p, QSize(1, 1));
+  for (int dy = -box.top(); dy + box.bottom() < picture.height(); ++dy)
+    for (int dx = -box.left(); dx + box.right() < picture.width(); ++dx) {
+      bool all = true;
+      for (const QPoint& p : mask)
+        if (!close(picture.pixel(p.x() + dx, p.y() + dy), part.pixel(p))) {
+          all = false;
+          break;
+        }
+      if (all) return true;
+    }
+  return false;
+}
+
 // --- the program ------------------------------------------------------------
 
 // The real start-up; the session runs once the main window has painted and
@@ -299,6 +340,48 @@ TEST(Desktop, CaptionsAndCentredFrames) {
   });
 }
 
+// The window manager draws the information box's caption whole, not cut
+// short to an ellipsis, over the shortest message too.
+TEST(Desktop, MessageBoxCaptionIsDrawnWhole) {
+  RunProgram([](QWidget& main) {
+    // The caption as drawn on a wide title bar: where it differs from the same
+    // bar with a blank caption.
+    const auto wideBar = [](const QString& caption) {
+      QDialog w;
+      w.setWindowTitle(caption);
+      w.setFixedSize(400, 100);
+      w.show();
+      EXPECT_TRUE(Eventually([&] { return Framed(Id(w)) && Active(Id(w)); }));
+      return TitleBar(Id(w));
+    };
+    const QImage caption = wideBar(QStringLiteral("提示"));
+    const QImage blank = wideBar(QStringLiteral(" "));
+    ASSERT_EQ(caption.size(), blank.size());
+    std::vector<QPoint> ink;
+    for (int y = 0; y < caption.height(); ++y)
+      for (int x = 0; x < caption.width(); ++x)
+        if (caption.pixel(x, y) != blank.pixel(x, y)) ink.emplace_back(x, y);
+    ASSERT_GT(ink.size(), 20u);
+
+    const struct {
+      const char* text;
+      const char* screenshot;
+    } boxes[] = {{"请选择年!", "message-box-short"}, {"感谢你的使用,软件是最新版无需升级!", nullptr}};
+    for (const auto& [text, screenshot] : boxes) {
+      SCOPED_TRACE(text);
+      WithOpenedWindow(
+          main, [text = text] { tongshu::QtMessageSink().ShowInfo(QString::fromUtf8(text)); },
+          [&](QWidget& box) {
+            EXPECT_TRUE(Eventually([&] { return Active(Id(box)); }));
+            const QImage bar = TitleBar(Id(box));
+            EXPECT_TRUE(Shows(bar, caption, ink)) << "the caption is not drawn whole on a bar "
+                                                  << bar.width() << " wide";
+            if (screenshot) Screenshot(Id(box), screenshot);
+          });
+    }
+  });
+}
+
 // The edit boxes' context menu is Qt's own, in Chinese whatever the user's
 // locale (this case runs with LC_ALL=C).
 TEST(Desktop, EditBoxMenusInChinese) {
@@ -367,6 +450,37 @@ TEST(Desktop, MainWindowRefusesToBeMaximised) {
     Tool(QStringLiteral("xdotool"), {"windowsize", wid, "700", "500"});
     EXPECT_TRUE(Eventually([&] { return SizeOnScreen(id) == QSize(700, 500) && main.size() == QSize(700, 500); }))
         << ::testing::PrintToString(SizeOnScreen(id)) << " " << ::testing::PrintToString(main.size());
+  });
+}
+
+// The window manager can also maximise a window in one direction only (openbox
+// does so from the middle and right buttons on its maximise button): the main
+// window refuses that too and keeps its size.
+TEST(Desktop, MainWindowRefusesToBeMaximisedInOneDirection) {
+  RunProgram([](QWidget& main) {
+    const xcb_window_t id = Id(main);
+    QWidget control;
+    control.resize(300, 200);
+    control.show();
+    ASSERT_TRUE(Eventually([&] { return Framed(Id(control)); }));
+    const struct {
+      const char* state;
+      const char* atom;
+    } cases[] = {{"maximized_vert", "_NET_WM_STATE_MAXIMIZED_VERT"}, {"maximized_horz", "_NET_WM_STATE_MAXIMIZED_HORZ"}};
+    for (const auto& c : cases) {
+      SCOPED_TRACE(c.state);
+      // The command does this to a window that allows it.
+      Tool(QStringLiteral("wmctrl"), {"-i", "-r", Hex(Id(control)), "-b", QStringLiteral("add,") + c.state});
+      EXPECT_TRUE(Eventually([&] { return HasState(Id(control), c.atom); }));
+      Tool(QStringLiteral("wmctrl"), {"-i", "-r", Hex(Id(control)), "-b", QStringLiteral("remove,") + c.state});
+
+      Settle(300);
+      const QSize before = SizeOnScreen(id);
+      Tool(QStringLiteral("wmctrl"), {"-i", "-r", Hex(id), "-b", QStringLiteral("add,") + c.state});
+      Settle(1500);
+      EXPECT_FALSE(Maximised(id));
+      EXPECT_EQ(SizeOnScreen(id), before);
+    }
   });
 }
 

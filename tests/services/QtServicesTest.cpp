@@ -12,9 +12,11 @@
 
 #include "services/ApplicationStyle.h"
 #include "services/ErrorReport.h"
+#include "services/Fonts.h"
 #include "services/GbkCodec.h"
 #include "services/WindowPresenter.h"
 #include "tests/support/Fakes.h"
+#include "tests/support/SameFont.h"
 
 using namespace tongshu;
 using tongshu::testing::RecordingMessageSink;
@@ -178,6 +180,20 @@ TEST(QtMessageSink, InfoBoxIsModalWithCaptionIconAndOneButtonThenReactivatesTheW
   EXPECT_EQ(error.text, QStringLiteral("'abc' is not a valid integer value"));
   EXPECT_EQ(error.icon, QMessageBox::Critical);
   EXPECT_EQ(error.buttons, 1);
+}
+
+// The box's text and button in the windows' 宋体, Latin and Chinese alike.
+TEST(QtMessageSink, BoxTextIsInSongTi) {
+  bool seen = false;
+  QTimer::singleShot(0, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_NE(box, nullptr);
+    seen = true;
+    EXPECT_TRUE(tongshu::testing::LooksTheSameIn(*box, UiFont(kSongTi, 12)));
+    box->close();
+  });
+  tongshu::QtMessageSink().ShowInfo(QStringLiteral("请选择年! OK"));
+  EXPECT_TRUE(seen);
 }
 
 // The extension arrows come late but look as the platform style draws them;

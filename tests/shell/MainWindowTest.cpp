@@ -6,17 +6,24 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
+#include <QTextDocument>
+#include <QToolButton>
 
 #include "services/ConnStr.h"
+#include "services/Fonts.h"
+#include "services/SystemColours.h"
 #include "shell/Artwork.h"
 #include "shell/Contacts.h"
 #include "shell/InfoWindows.h"
 #include "shell/TFrmmain.h"
 #include "tests/support/Fakes.h"
+#include "tests/support/SameFont.h"
 
 using namespace tongshu;
 using tongshu::testing::FakeServices;
@@ -159,6 +166,33 @@ TEST_F(MainWindowTest, ActivityButtonsSitOnTheirGrid) {
   EXPECT_EQ(column->width(), 186);
 }
 
+// Every activity button has a frame that shows against its face and the
+// panel: blue round the first, then per row the system background colour (the
+// desktop's) and green by turns.
+TEST_F(MainWindowTest, ActivityButtonFramesShowInTheirColours) {
+  window->show();
+  auto* panel = window->findChild<QWidget*>(QStringLiteral("RzPanel2"));
+  ASSERT_NE(panel, nullptr);
+  QCoreApplication::processEvents();
+  const QImage shown = panel->grab().toImage();
+  const QColor face = shown.pixelColor(button("RzButton2")->geometry().center());
+  const QColor around = shown.pixelColor(1, 1);
+  const auto apart = [](const QColor& a, const QColor& b) {
+    return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue()) > 60;
+  };
+  const QColor blue(0x1F, 0x4F, 0xC0), green(0x1E, 0x9A, 0x3A);
+  for (int i = 0; i < 54; ++i) {
+    const QRect b = button(QStringLiteral("RzButton%1").arg(i + 1).toLatin1().constData())->geometry();
+    const QColor want = i == 0 ? blue : (i / 3 % 2 == 0 ? DesktopColour() : green);
+    // The middle of the left and the top edge.
+    for (const QPoint at : {QPoint(b.left(), b.center().y()), QPoint(b.center().x(), b.top())}) {
+      const QColor frame = shown.pixelColor(at);
+      EXPECT_EQ(frame.name().toStdString(), want.name().toStdString()) << "button " << i + 1;
+      EXPECT_TRUE(apart(frame, face) && apart(frame, around)) << "button " << i + 1;
+    }
+  }
+}
+
 TEST_F(MainWindowTest, WindowFrameAndStatusBar) {
   EXPECT_EQ(window->windowTitle(), QStringLiteral("吉星通书"));
   const Qt::WindowFlags flags = window->windowFlags();
@@ -191,6 +225,28 @@ TEST_F(MainWindowTest, WindowFrameAndStatusBar) {
     EXPECT_EQ(b->x(), r.x);
     EXPECT_EQ(b->width(), r.w);
     EXPECT_EQ(b->height(), 21);
+  }
+}
+
+// However narrow the window is made, the status bar's panes keep their places
+// and widths: what does not fit is cut off at the right edge, so the bar shows
+// the left part of what it shows at full width.
+TEST_F(MainWindowTest, StatusPanesAreCutOffInANarrowWindow) {
+  window->show();
+  QStatusBar* bar = window->statusBar();
+  const auto shown = [bar] {
+    QCoreApplication::processEvents();
+    return bar->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  };
+  const QImage wide = shown();
+  for (const int width : {620, 500, 300}) {
+    SCOPED_TRACE(width);
+    window->resize(width, window->height());
+    ASSERT_EQ(window->width(), width);
+    const QImage narrow = shown();
+    // The corner with the size grip aside.
+    const QRect left(0, 0, width - 32, narrow.height());
+    EXPECT_TRUE(narrow.copy(left) == wide.copy(left));
   }
 }
 
@@ -389,6 +445,54 @@ TEST_F(MainWindowTest, ChartWindowAlwaysOpensOnItsFirstTab) {
   ASSERT_NE(note, nullptr);
   EXPECT_EQ(note->pos(), QPoint(9, 402));
   EXPECT_TRUE(note->text().startsWith(QStringLiteral("说明：此表年龄为母亲虚岁年龄")));
+}
+
+// Text in places that do not take their window's font is drawn in the 宋体
+// the windows use, Latin and Chinese alike: the chart window's tab labels and
+// the list of the menus that do not fit the command bar.
+TEST_F(MainWindowTest, TextOutsideTheWindowFontsIsInSongTi) {
+  TFrm_NanNv chart;
+  chart.show();
+  QTabBar* tabs = chart.findChild<QTabBar*>();
+  ASSERT_NE(tabs, nullptr);
+  EXPECT_TRUE(tongshu::testing::LooksTheSameIn(*tabs, UiFont(kSongTi, 12))) << "chart tabs";
+
+  window->resize(300, window->height());
+  window->show();
+  QCoreApplication::processEvents();
+  auto* more = window->menuBar()->findChild<QToolButton*>(QStringLiteral("qt_menubar_ext_button"));
+  ASSERT_NE(more, nullptr);
+  ASSERT_TRUE(more->isVisible());
+  QMenu* list = more->menu();
+  ASSERT_NE(list, nullptr);
+  list->popup(more->mapToGlobal(QPoint(0, more->height())));
+  EXPECT_GT(list->actions().size(), 3);
+  EXPECT_TRUE(tongshu::testing::LooksTheSameIn(*list, UiFont(kMainWindowSongTi, 12))) << "menus beyond the bar";
+  list->close();
+}
+
+// The third page: folk advice on conceiving a boy, each piece saying how it
+// is to bring a boy, closed by the note that these are folk sayings; all of it
+// on the page, nothing cut off.
+TEST(ChartWindow, ThirdPageIsFolkAdviceForABoyThatFitsThePage) {
+  TFrm_NanNv w;
+  auto* pages = w.findChild<QTabWidget*>(QStringLiteral("RzPageControl1"));
+  ASSERT_NE(pages, nullptr);
+  pages->setCurrentIndex(2);
+  w.show();
+  QCoreApplication::processEvents();
+  QWidget* page = pages->currentWidget();
+  auto* text = page->findChild<QLabel*>();
+  ASSERT_NE(text, nullptr);
+  QTextDocument shown;
+  shown.setHtml(text->text());
+  const QStringList paragraphs = shown.toPlainText().split(u'\n', Qt::SkipEmptyParts);
+  const QStringList items = paragraphs.filter(QRegularExpression(QStringLiteral("^[一二三四五六七八九]、")));
+  EXPECT_GE(items.size(), 3);
+  for (const QString& item : items) EXPECT_TRUE(item.contains(u'男')) << item.toStdString();
+  EXPECT_TRUE(paragraphs.back().contains(QStringLiteral("民间"))) << paragraphs.back().toStdString();
+  EXPECT_TRUE(page->rect().contains(text->geometry()));
+  EXPECT_LE(text->heightForWidth(text->width()), text->height());
 }
 
 TEST(ChartWindow, GridsHoldExactlyTheChartCells) {
