@@ -85,6 +85,8 @@ bool StepFromText(QComboBox& combo, bool down) {
 void ShowBoxMenu(QLineEdit& box, const QPoint& globalPos) {
   QMenu* menu = box.createStandardContextMenu();
   menu->setAttribute(Qt::WA_DeleteOnClose);
+  // In the box's face, as the window's other texts, not in the menus' default.
+  menu->setFont(box.font());
   const QString pasteText = QLineEdit::tr("&Paste");
   for (QAction* action : menu->actions()) {
     if (action->text().startsWith(pasteText)) {

@@ -7,6 +7,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QImage>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -201,7 +202,11 @@ TEST(Keyboard, OneLineBoxesKeepTheFirstLineOfAPaste) {
   EXPECT_EQ(number->text(), QString());
   QTest::keyClick(number, Qt::Key_Insert, Qt::ShiftModifier);
   EXPECT_EQ(number->text(), QStringLiteral("12345"));
-  const QStringList filtered = ContextMenu(*number, [](QMenu& menu) {
+  const QStringList filtered = ContextMenu(*number, [number](QMenu& menu) {
+    // Drawn in the box's face: given it outright, the menu looks the same.
+    const QImage before = menu.grab().toImage();
+    menu.setFont(number->font());
+    EXPECT_EQ(menu.grab().toImage(), before) << "the menu draws in another face";
     QAction* paste = Entry(menu, QLineEdit::tr("&Paste"));
     ASSERT_NE(paste, nullptr);
     paste->trigger();
