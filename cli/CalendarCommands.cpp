@@ -77,7 +77,7 @@ int LunarCommand(const CommandLine& line, Context& ctx) {
   } else {
     throw InputError("tongshu-cli lunar: give one DATE, or --from DATE and --to DATE (see tongshu-cli lunar --help)");
   }
-  const calendar::Holidays holidays = LoadHolidays(ctx.dataDir + std::string(kHolidaysFile));
+  const calendar::Holidays holidays = LoadOverlaidHolidays(ctx.dataDir);
   if (const std::string note = UncoveredNote(holidays, range.first, range.last); !note.empty()) ctx.err << note << '\n';
 
   // Written in large blocks: a whole 150-year range is some 55,000 lines.

@@ -3,6 +3,7 @@
 #include <array>
 #include <exception>
 #include <new>
+#include <sstream>
 
 #include "cli/Commands.h"
 #include "db/Database.h"
@@ -27,6 +28,7 @@ constexpr std::array<std::string_view, 1> kJiriFlags{"weekend"};
 constexpr std::array<std::string_view, 5> kIcsOptions{"from", "to", "with", "birthday", "name"};
 constexpr std::array<std::string_view, 1> kMonthOptions{"day"};
 constexpr std::array<std::string_view, 2> kPinyinOptions{"flags", "max"};
+constexpr std::array<std::string_view, 1> kHolidaysFlags{"dry-run"};
 
 constexpr std::string_view kCommonOptions =
     "\n"
@@ -44,8 +46,9 @@ constexpr std::string_view kLunarHelp =
     "1901-2050), the lunar month name, the lunar day name, the zodiac year, the\n"
     "solar term, the lunar festival, the Gregorian festival, the star sign, and\n"
     "the public-holiday mark of mainland China: 休 a statutory holiday, 班 a\n"
-    "working day on a weekend (holidays.tsv; years it does not cover are named\n"
-    "once on stderr). DATE is Y-M-D (year 1 to 9999, e.g. 2012-05-21 or 2012-5-21).\n";
+    "working day on a weekend (holidays.tsv with the years imported by\n"
+    "holidays import over it; years neither covers are named once on stderr).\n"
+    "DATE is Y-M-D (year 1 to 9999, e.g. 2012-05-21 or 2012-5-21).\n";
 
 constexpr std::string_view kJiriHelp =
     "Usage: tongshu-cli jiri ACTIVITY --from DATE --to DATE [--zodiac ANIMAL] [--weekend]\n"
@@ -70,7 +73,7 @@ constexpr std::string_view kIcsHelp =
     "is comma-separated (default terms,festivals,holidays): terms (the 24 solar\n"
     "terms), festivals (lunar and Gregorian, as the calendar shows them), lunar\n"
     "(the lunar date of every day), holidays (休 and 班 of mainland China from\n"
-    "holidays.tsv), almanac (the day's 宜 and 忌, from KorBirth.dll). Each\n"
+    "holidays.tsv and the imported years), almanac (the day's 宜 and 忌, from KorBirth.dll). Each\n"
     "--birthday with its --name adds a lunar birthday in every year of the range.\n"
     "A birthday in a leap month falls in the ordinary month of that number in\n"
     "years without the leap month; day 30 falls on the 29th of a 29-day month.\n"
@@ -128,10 +131,29 @@ constexpr std::string_view kNetNameHelp =
     "initials, digits as letters) and the trait chosen by the last of them,\n"
     "tab-separated; the trait is empty when the last letter selects none.\n";
 
-constexpr std::array<Command, 9> kCommands{{
+constexpr std::string_view kHolidaysHelp =
+    "Usage: tongshu-cli holidays import [--dry-run] FILE|-\n"
+    "       tongshu-cli holidays list [YEAR]\n"
+    "\n"
+    "import reads the State Council's notice of a year's public holidays\n"
+    "(国务院办公厅关于YYYY年部分节假日安排的通知, the text as published, UTF-8\n"
+    "or GBK; - reads the standard input) and prints one line per day it names,\n"
+    "by date, tab-separated: the date, 休 or 班, and the holiday. Then it stores\n"
+    "the year in the user's holiday file ($XDG_DATA_HOME/tongshu/holidays.tsv,\n"
+    "by default ~/.local/share/tongshu/; %APPDATA%\\tongshu\\ on Windows),\n"
+    "replacing that year if it is there; --dry-run stores nothing. A text\n"
+    "without a year or a day, or cut short, is refused (status 2). lunar and\n"
+    "ics use the bundled holidays.tsv with the imported years over it.\n"
+    "\n"
+    "list prints each year known: the year, where it comes from (bundled or\n"
+    "imported), the number of 休 days and of 班 days; with YEAR, that year's\n"
+    "days and where they come from (status 1 when the year is not known).\n";
+
+constexpr std::array<Command, 10> kCommands{{
     {"lunar", kLunarOptions, kLunarHelp, LunarCommand},
     {"jiri", kJiriOptions, kJiriHelp, JiriCommand, kJiriFlags, EverydayWordsHelp},
     {"ics", kIcsOptions, kIcsHelp, IcsCommand},
+    {"holidays", {}, kHolidaysHelp, HolidaysCommand, kHolidaysFlags},
     {"month", kMonthOptions, kMonthHelp, MonthCommand},
     {"almanac", {}, kAlmanacHelp, AlmanacCommand},
     {"mobile", {}, kMobileHelp, MobileCommand},
@@ -150,6 +172,8 @@ constexpr std::string_view kUsage =
     "  lunar DATE | --from DATE --to DATE   lunar date, marks and 休/班 of each day\n"
     "  jiri ACTIVITY --from DATE --to DATE  good days for an activity (KorBirth.dll)\n"
     "  ics --from DATE --to DATE            an iCalendar file of terms, festivals, ...\n"
+    "  holidays import [--dry-run] FILE|-   read a year's holiday notice into the data\n"
+    "  holidays list [YEAR]                 the holiday years known, and where from\n"
     "  month YYYY-MM [--day D]              the perpetual calendar's month grid\n"
     "  almanac Y-M-D                        the day's almanac (KorBirth.dll)\n"
     "  mobile NUMBER                        the mobile-number reading (dream.dll)\n"
@@ -160,7 +184,8 @@ constexpr std::string_view kUsage =
     "Every command takes --json (one JSON object per line), --data-dir DIR\n"
     "(where the data files are; default: the executable's directory) and --help.\n"
     "\n"
-    "Exit status: 0 done; 1 almanac: no row for the date, jiri: no such day;\n"
+    "Exit status: 0 done; 1 almanac: no row for the date, jiri: no such day,\n"
+    "holidays list: the year is not known;\n"
     "2 bad input (the window's message on stderr); 3 a data file missing or\n"
     "damaged; 4 any other failure.\n";
 
@@ -170,8 +195,8 @@ std::string WithSeparator(std::string dir) {
   return dir;
 }
 
-int RunCommand(const Command& command, std::span<const std::string> args, std::ostream& out, std::ostream& err,
-               const std::string& defaultDataDir) {
+int RunCommand(const Command& command, std::span<const std::string> args, std::istream& in, std::ostream& out,
+               std::ostream& err, const std::string& defaultDataDir) {
   const CommandLine line = ParseCommandLine(command.name, args, command.valueOptions, command.flagOptions);
   if (line.help) {
     out << command.help;
@@ -180,13 +205,19 @@ int RunCommand(const Command& command, std::span<const std::string> args, std::o
     return kExitOk;
   }
   db::MdbDatabase database;
-  Context ctx{out, err, WithSeparator(line.dataDir.value_or(defaultDataDir)), database};
+  Context ctx{out, err, WithSeparator(line.dataDir.value_or(defaultDataDir)), database, in};
   return command.run(line, ctx);
 }
 
 }  // namespace
 
 int Run(std::span<const std::string> args, std::ostream& out, std::ostream& err,
+        const std::string& defaultDataDir) {
+  std::istringstream nothing;
+  return Run(args, nothing, out, err, defaultDataDir);
+}
+
+int Run(std::span<const std::string> args, std::istream& in, std::ostream& out, std::ostream& err,
         const std::string& defaultDataDir) {
   // Every failure ends here as a message and a status; nothing escapes.
   try {
@@ -200,7 +231,7 @@ int Run(std::span<const std::string> args, std::ostream& out, std::ostream& err,
       return kExitOk;
     }
     for (const Command& command : kCommands) {
-      if (command.name == name) return RunCommand(command, args.subspan(1), out, err, defaultDataDir);
+      if (command.name == name) return RunCommand(command, args.subspan(1), in, out, err, defaultDataDir);
     }
     err << "tongshu-cli: unknown command '" << name << "' (see tongshu-cli --help)\n";
     return kExitBadInput;

@@ -1,6 +1,7 @@
 #pragma once
 // tongshu-cli: the engines and data lookups of the windows, from the command
 // line. Run() is the whole program apart from process set-up.
+#include <istream>
 #include <ostream>
 #include <span>
 #include <string>
@@ -16,7 +17,10 @@ enum ExitStatus : int {
 };
 
 // args excludes the program name. defaultDataDir is where the data files are
-// looked for without --data-dir (the executable's directory).
+// looked for without --data-dir (the executable's directory). `in` is the
+// standard input; without it, it is empty.
+int Run(std::span<const std::string> args, std::istream& in, std::ostream& out, std::ostream& err,
+        const std::string& defaultDataDir);
 int Run(std::span<const std::string> args, std::ostream& out, std::ostream& err,
         const std::string& defaultDataDir);
 

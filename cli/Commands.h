@@ -1,6 +1,7 @@
 #pragma once
 // The subcommands. Each writes its result to `out` and returns the exit
 // status, or throws: InputError (2), ConvertError (2), db::DbError (3).
+#include <istream>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -20,6 +21,7 @@ struct Context {
   std::ostream& err;  // notes beside a result; failures are thrown
   std::string dataDir;  // ends in a separator
   db::Database& database;
+  std::istream& in;  // the standard input, for "-"
 };
 
 int LunarCommand(const CommandLine& line, Context& ctx);
@@ -31,6 +33,7 @@ int AlmanacCommand(const CommandLine& line, Context& ctx);
 int MobileCommand(const CommandLine& line, Context& ctx);
 int JiriCommand(const CommandLine& line, Context& ctx);
 int IcsCommand(const CommandLine& line, Context& ctx);
+int HolidaysCommand(const CommandLine& line, Context& ctx);
 
 // jiri's help table of everyday words: "结婚 → 嫁娶", one a line.
 std::string EverydayWordsHelp();

@@ -133,7 +133,7 @@ int IcsCommand(const CommandLine& line, Context& ctx) {
 
   std::optional<calendar::Holidays> holidays;
   if (parts.holidays) {
-    holidays = LoadHolidays(ctx.dataDir + std::string(kHolidaysFile));
+    holidays = LoadOverlaidHolidays(ctx.dataDir);
     if (const std::string note = UncoveredNote(*holidays, range.first, range.last); !note.empty())
       ctx.err << note << '\n';
   }

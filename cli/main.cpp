@@ -84,7 +84,7 @@ int main(int argc, char** argv) {
         return tongshu::cli::kExitDataFile;
       }
     }
-    int status = tongshu::cli::Run(args, std::cout, std::cerr, dataDir);
+    int status = tongshu::cli::Run(args, std::cin, std::cout, std::cerr, dataDir);
     std::cout.flush();
     if (!std::cout) {
       std::cerr << "tongshu-cli: cannot write the output\n";
