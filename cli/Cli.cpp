@@ -205,7 +205,7 @@ int RunCommand(const Command& command, std::span<const std::string> args, std::i
     return kExitOk;
   }
   db::MdbDatabase database;
-  Context ctx{out, err, WithSeparator(line.dataDir.value_or(defaultDataDir)), database, in};
+  Context ctx{out, err, WithSeparator(line.dataDir.value_or(defaultDataDir)), database, &in};
   return command.run(line, ctx);
 }
 

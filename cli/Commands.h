@@ -21,7 +21,7 @@ struct Context {
   std::ostream& err;  // notes beside a result; failures are thrown
   std::string dataDir;  // ends in a separator
   db::Database& database;
-  std::istream& in;  // the standard input, for "-"
+  std::istream* in = nullptr;  // the standard input, for "-"; none: empty
 };
 
 int LunarCommand(const CommandLine& line, Context& ctx);

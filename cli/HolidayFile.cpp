@@ -86,7 +86,8 @@ std::string UserHolidaysPath() {
   } else {
     return {};
   }
-  return base + "/tongshu/holidays.tsv";
+  while (base.size() > 1 && base.back() == '/') base.pop_back();
+  return base + (base == "/" ? "" : "/") + "tongshu/holidays.tsv";
 #endif
 }
 

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <iterator>
 #include <set>
+#include <sstream>
 
 #include "calendar/HolidayNotice.h"
 #include "cli/Commands.h"
@@ -22,14 +23,15 @@ constexpr std::size_t kMaxNoticeBytes = std::size_t{1} << 20;
   throw InputError("tongshu-cli holidays " + std::string(action) + ": " + why);
 }
 
-std::string ReadNotice(const std::string& source, std::istream& in) {
+std::string ReadNotice(const std::string& source, std::istream* in) {
   std::ifstream file;
   if (source != "-") {
     file.open(std::filesystem::path(std::u8string(reinterpret_cast<const char8_t*>(source.data()), source.size())),
               std::ios::binary);
     if (!file) Refuse("import", "无法打开文件：" + source);
   }
-  std::istream& stream = source == "-" ? in : file;
+  std::istringstream nothing;
+  std::istream& stream = source != "-" ? file : in ? *in : nothing;
   std::string text;
   char buffer[16384];
   while (stream.read(buffer, sizeof buffer) || stream.gcount() > 0) {

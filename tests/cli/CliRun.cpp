@@ -12,6 +12,7 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <string_view>
 
 #include <gtest/gtest.h>
 
@@ -43,6 +44,10 @@ std::string MakeTempDir() {
 }
 
 CliResult RunCli(const std::vector<std::string>& args, const std::string& stdoutPath) {
+  return RunCli(args, CliInput{}, stdoutPath);
+}
+
+CliResult RunCli(const std::vector<std::string>& args, const CliInput& input, const std::string& stdoutPath) {
   const std::string dir = MakeTempDir();
   const std::string outPath = stdoutPath.empty() ? dir + "stdout" : stdoutPath;
   const std::string errPath = dir + "stderr";
@@ -55,11 +60,19 @@ CliResult RunCli(const std::vector<std::string>& args, const std::string& stdout
 
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, 0, input.stdinPath.c_str(), O_RDONLY, 0);
   posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
   posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  std::vector<std::string> envStore;
+  for (char** e = environ; *e; ++e)
+    if (std::string_view(*e).rfind("XDG_DATA_HOME=", 0) != 0) envStore.emplace_back(*e);
+  envStore.push_back("XDG_DATA_HOME=" + (input.dataHome.empty() ? dir + "no-data-home" : input.dataHome));
+  std::vector<char*> envp;
+  for (std::string& e : envStore) envp.push_back(e.data());
+  envp.push_back(nullptr);
+
   pid_t pid = 0;
-  const int rc = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+  const int rc = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
   posix_spawn_file_actions_destroy(&actions);
   if (rc != 0) throw std::runtime_error("cannot start tongshu-cli: " + ErrorText(rc));
 

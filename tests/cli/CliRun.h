@@ -15,9 +15,19 @@ struct CliResult {
   bool exited() const { return signal == 0 && status >= 0; }
 };
 
-// stdin is /dev/null. stdoutPath, when given, receives stdout instead of the
-// capture (out stays empty).
+// What a run reads besides its arguments.
+struct CliInput {
+  std::string stdinPath = "/dev/null";
+  // The user's data folder (XDG_DATA_HOME), where imported holidays are kept.
+  // Empty: a folder of the run's own that does not exist, so that no run sees
+  // the holidays its user imported.
+  std::string dataHome;
+};
+
+// stdoutPath, when given, receives stdout instead of the capture (out stays
+// empty).
 CliResult RunCli(const std::vector<std::string>& args, const std::string& stdoutPath = {});
+CliResult RunCli(const std::vector<std::string>& args, const CliInput& input, const std::string& stdoutPath = {});
 
 // A fresh empty directory under the test temp dir.
 std::string MakeTempDir();

@@ -15,7 +15,7 @@ namespace {
 using tongshu::testing::RunCli;
 
 const std::vector<std::string> kCommands = {"lunar",  "month",  "almanac", "mobile", "number",
-                                            "pinyin", "netname", "jiri",    "ics"};
+                                            "pinyin", "netname", "jiri",    "ics",    "holidays"};
 
 TEST(CommandLine, WithoutArgumentsPrintsUsageOnStderr) {
   const auto r = RunCli({});
