@@ -41,12 +41,24 @@ bool IsBlank(char32_t c) {
          c == 0xFEFF || (c >= 0x2000 && c <= 0x200B);
 }
 
+// UTF-8 text, its last character perhaps cut short (it is then dropped, so
+// that a cut text is refused for what it lacks, not read as GBK), or else GBK.
+std::string AsUtf8(std::string_view bytes) {
+  if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
+  if (IsValidUtf8(bytes)) return std::string(bytes);
+  for (std::size_t cut = 1; cut <= 3 && cut < bytes.size(); ++cut) {
+    const auto lead = static_cast<unsigned char>(bytes[bytes.size() - cut]);
+    if (lead >= 0xC2 && lead <= 0xF4 && IsValidUtf8(bytes.substr(0, bytes.size() - cut)))
+      return std::string(bytes.substr(0, bytes.size() - cut));
+  }
+  return cp936::ToUtf8(bytes);
+}
+
 // The text as code points, one entry a line, full-width forms folded to ASCII
 // (notices are published with ，：（） and copies often fold them) and blanks
 // dropped: none matters in Chinese prose, and copies scatter them.
 std::vector<Text> NormalisedLines(std::string_view bytes) {
-  if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
-  const std::string utf8 = IsValidUtf8(bytes) ? std::string(bytes) : cp936::ToUtf8(bytes);
+  const std::string utf8 = AsUtf8(bytes);
   std::vector<Text> lines(1);
   for (std::size_t i = 0; i < utf8.size();) {
     const std::string_view rest = std::string_view(utf8).substr(i);
