@@ -3,6 +3,14 @@
 #include <algorithm>
 
 namespace tongshu::cli {
+namespace {
+
+// The options whose every value counts (a couple's two animals, several
+// birthdays and their names); any other given twice is refused rather than
+// letting the last one win unnoticed.
+constexpr std::string_view kRepeatable[] = {"zodiac", "birthday", "name"};
+
+}  // namespace
 
 std::optional<std::string> CommandLine::value(std::string_view option) const {
   const auto it = values.find(option);
@@ -66,6 +74,9 @@ CommandLine ParseCommandLine(std::string_view command, std::span<const std::stri
     } else {
       throw fail("option '--" + std::string(name) + "' needs a value");
     }
+    const bool again = name == "data-dir" ? line.dataDir.has_value() : line.values.count(name) > 0;
+    if (again && std::find(std::begin(kRepeatable), std::end(kRepeatable), name) == std::end(kRepeatable))
+      throw fail("option '--" + std::string(name) + "' given twice");
     if (name == "data-dir") {
       line.dataDir = std::move(value);
     } else {

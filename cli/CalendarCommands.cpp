@@ -34,7 +34,9 @@ void AppendLunarLine(std::string& buffer, const Date& date, const calendar::Holi
   const std::string codeText = std::to_string(code);
   const std::string month = calendar::LunarMonthNameOfCode(code);
   const std::string day = calendar::LunarDayNameOfCode(code);
-  const std::string zodiac = calendar::ZodiacOf(date);
+  // The zodiac year is a lunar year: outside the calendar's range it is not
+  // known, and the column stays empty like the other lunar ones.
+  const std::string zodiac = calendar::ToLunar(date) ? calendar::ZodiacOf(date) : std::string();
   const std::string term = calendar::SolarTermOf(date);
   const std::string lunarFestival = calendar::LunarFestivalOf(date);
   const std::string holiday = calendar::HolidayOf(static_cast<int>(dayOfMonth), date);

@@ -57,7 +57,8 @@ constexpr std::string_view kJiriHelp =
     "once): a day qualifies when its 宜 list holds the activity and its 忌 list\n"
     "holds none of its words. ACTIVITY is a word of the almanac's lists (嫁娶,\n"
     "移徙, 入宅, 开市, 动土, 出行, 祭祀, ...) or one of the everyday words below.\n"
-    "--zodiac ANIMAL (虎 or 寅虎) drops the days that clash (冲) with it;\n"
+    "--zodiac ANIMAL (虎 or 寅虎) drops the days that clash (冲) with it; give\n"
+    "both of a couple's animals as --zodiac 虎 --zodiac 马 or --zodiac 虎,马;\n"
     "--weekend keeps Saturdays and Sundays only. Dates from 1901-01-01 to\n"
     "2050-12-31. One line per day, by date, tab-separated: the date, the\n"
     "weekday, the lunar date, the day's 黄道/黑道 star, the 建除 officer, the\n"
@@ -99,7 +100,8 @@ constexpr std::string_view kAlmanacHelp =
     "day's overview), then 17 lines, the nine entries with an empty line\n"
     "between each two. Year, month and day are checked like the window's three\n"
     "boxes and joined as they stand (2011-3-5 stays 2011-3-5). Exit status 1\n"
-    "and no output when the table has no row for the date.\n";
+    "and one line on stderr when the table has no row for the date (the\n"
+    "bundled almanac covers 1901-2050).\n";
 
 constexpr std::string_view kMobileHelp =
     "Usage: tongshu-cli mobile NUMBER\n"

@@ -1,8 +1,10 @@
 // almanac and mobile: the two windows that read a data file, through the same
 // statements, checks and query component, on the file in the data directory.
+#include <charconv>
 #include <optional>
 
 #include "almanac/HuangdaoLookup.h"
+#include "calendar/LunarCalendar.h"
 #include "cli/Commands.h"
 #include "cli/Json.h"
 #include "db/Database.h"
@@ -51,7 +53,15 @@ int AlmanacCommand(const CommandLine& line, Context& ctx) {
   query.setConnectionString(BuildConnStr(ctx.dataDir, kBirthTail));
   query.setSql(request.statement);
   query.open();
-  if (query.isEmpty()) return kExitNoRow;
+  if (query.isEmpty()) {
+    // The windows say nothing here; a command line user is told why.
+    int year = 0;
+    std::from_chars(dateText.data(), dateText.data() + dateText.size(), year);
+    if (year < calendar::kFirstYear || year > calendar::kLastYear)
+      ctx.err << "tongshu-cli almanac: 自带的黄历只有 " << calendar::kFirstYear << "–" << calendar::kLastYear
+              << " 年，没有 " << dateText << " 这一天\n";
+    return kExitNoRow;
+  }
   const db::Record& record = *query.row();
   const almanac::HuangdaoDay shown = almanac::FormatHuangdaoDay(
       dateText, almanac::HuangdaoRowOf([&](std::string_view column) { return record.field(column); }));

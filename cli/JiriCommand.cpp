@@ -30,6 +30,22 @@ std::string_view AnimalArgument(std::string_view text) {
   throw InputError("不认识的生肖“" + std::string(almanac::TrimLow(text)) + "”，可用：" + all);
 }
 
+// The animals of one --zodiac value, split at ASCII or Chinese commas and 、.
+std::vector<std::string_view> ZodiacList(std::string_view text) {
+  std::vector<std::string_view> animals;
+  while (true) {
+    std::size_t cut = std::string_view::npos, width = 0;
+    for (const std::string_view separator : {std::string_view(","), std::string_view("，"), std::string_view("、")})
+      if (const std::size_t at = text.find(separator); at < cut) {
+        cut = at;
+        width = separator.size();
+      }
+    animals.push_back(text.substr(0, cut));
+    if (cut == std::string_view::npos) return animals;
+    text.remove_prefix(cut + width);
+  }
+}
+
 }  // namespace
 
 std::string EverydayWordsHelp() {
@@ -49,7 +65,9 @@ int JiriCommand(const CommandLine& line, Context& ctx) {
   almanac::JiriCriteria criteria{ActivityArgument(line.positional.front()), {}, line.flag("weekend")};
   const DateRange range = RangeOptions("jiri", line);
   RequireDataRange(range);
-  if (const auto zodiac = line.value("zodiac")) criteria.animals.push_back(AnimalArgument(*zodiac));
+  // A couple has two animals: "--zodiac 虎 --zodiac 马" or "--zodiac 虎,马".
+  for (const std::string& given : line.all("zodiac"))
+    for (const std::string_view animal : ZodiacList(given)) criteria.animals.push_back(AnimalArgument(animal));
 
   struct Found {
     std::chrono::sys_days day;

@@ -38,9 +38,11 @@ constexpr const char* kNo1901 = "tongshu-cli: 节假日数据只含 2004–2026 
 TEST(LunarCli, OneDatePrintsAllTenFieldsWithEmptyOnesKept) {
   const FullLine cases[] = {
       {"1901-01-01", "1901-01-01\t1111\t冬月\t十一\t子鼠\t\t\t元旦节\t摩羯座\t", kNo1901},
-      {"1900-12-31", "1900-12-31\t0\t\t\t子鼠\t\t\t\t摩羯座\t",
+      // Outside the calendar's range no lunar column is filled, the zodiac year
+      // (a lunar year) included.
+      {"1900-12-31", "1900-12-31\t0\t\t\t\t\t\t\t摩羯座\t",
        "tongshu-cli: 节假日数据只含 2004–2026 年，1900 年的休/班不详\n"},
-      {"2051-01-01", "2051-01-01\t0\t\t\t未羊\t\t\t元旦节\t摩羯座\t",
+      {"2051-01-01", "2051-01-01\t0\t\t\t\t\t\t元旦节\t摩羯座\t",
        "tongshu-cli: 节假日数据只含 2004–2026 年，2051 年的休/班不详\n"},
       {"2050-12-31", "2050-12-31\t1118\t冬月\t十八\t午马\t\t\t\t摩羯座\t",
        "tongshu-cli: 节假日数据只含 2004–2026 年，2050 年的休/班不详\n"},

@@ -39,8 +39,8 @@ bool Holds(const std::vector<std::string>& list, const std::string& word) {
 
 // The lines jiri should print, worked out from data/huangdao.tsv.gz itself
 // (not the Access file the command reads) and the weekday from <chrono>.
-std::string Expected(const std::vector<std::string>& words, sys_days first, sys_days last, const std::string& animal,
-                     bool weekend) {
+std::string Expected(const std::vector<std::string>& words, sys_days first, sys_days last,
+                     const std::vector<std::string>& animals, bool weekend) {
   static const jetwrite::Table table = jetwrite::ParseTsv(
       "huangdao", jetwrite::ReadMaybeGzipped(TONGSHU_DATA_SOURCE "/huangdao.tsv.gz"), "huangdao.tsv.gz");
   std::string out;
@@ -58,7 +58,10 @@ std::string Expected(const std::vector<std::string>& words, sys_days first, sys_
       if (Holds(yi, w)) matched += (matched.empty() ? "" : " ") + w;
     }
     if (avoided || matched.empty()) continue;
-    if (!animal.empty() && r[5]->substr(std::string("冲").size(), animal.size()) == animal) continue;
+    bool clashes = false;
+    for (const std::string& animal : animals)
+      clashes = clashes || r[5]->substr(std::string("冲").size(), animal.size()) == animal;
+    if (clashes) continue;
     const weekday wd{day};
     if (weekend && wd != Saturday && wd != Sunday) continue;
     out += *r[0] + "\t" + nn.at(2) + "\t" + nn.at(0).substr(std::string("农历").size()) + "\t" + nn.at(3) + "\t" +
@@ -73,23 +76,28 @@ TEST(JiriCli, DaysAsTheSourceTableGivesThem) {
     std::vector<std::string> args;
     std::vector<std::string> words;
     sys_days first, last;
-    std::string animal;
+    std::vector<std::string> animals;
     bool weekend;
   };
   const Case cases[] = {
-      {{"嫁娶", "--from", "1901-01-01", "--to", "2050-12-31"}, {"嫁娶"}, Day(1901, 1, 1), Day(2050, 12, 31), "", false},
+      {{"嫁娶", "--from", "1901-01-01", "--to", "2050-12-31"}, {"嫁娶"}, Day(1901, 1, 1), Day(2050, 12, 31), {}, false},
       {{"搬家", "--from=2020-01-01", "--to=2029-12-31", "--zodiac", "虎", "--weekend"},
-       {"移徙", "入宅"}, Day(2020, 1, 1), Day(2029, 12, 31), "虎", true},
+       {"移徙", "入宅"}, Day(2020, 1, 1), Day(2029, 12, 31), {"虎"}, true},
       {{"--zodiac", "寅虎", "装修", "--from", "1950-2-1", "--to", "1950-3-1"},
-       {"修造", "动土"}, Day(1950, 2, 1), Day(1950, 3, 1), "虎", false},
+       {"修造", "动土"}, Day(1950, 2, 1), Day(1950, 3, 1), {"虎"}, false},
       {{"出行", "--from", "2050-12-01", "--to", "2050-12-31", "--weekend"}, {"出行"}, Day(2050, 12, 1),
-       Day(2050, 12, 31), "", true},
+       Day(2050, 12, 31), {}, true},
+      // A couple: a day that clashes with either animal is left out.
+      {{"嫁娶", "--from", "2027-01-01", "--to", "2027-12-31", "--zodiac", "虎", "--zodiac", "马"},
+       {"嫁娶"}, Day(2027, 1, 1), Day(2027, 12, 31), {"虎", "马"}, false},
+      {{"嫁娶", "--from", "2027-01-01", "--to", "2027-12-31", "--zodiac", "寅虎，马"},
+       {"嫁娶"}, Day(2027, 1, 1), Day(2027, 12, 31), {"虎", "马"}, false},
   };
   for (const Case& c : cases) {
     std::vector<std::string> args{"jiri"};
     args.insert(args.end(), c.args.begin(), c.args.end());
     const auto r = RunCli(args);
-    const std::string expected = Expected(c.words, c.first, c.last, c.animal, c.weekend);
+    const std::string expected = Expected(c.words, c.first, c.last, c.animals, c.weekend);
     ASSERT_FALSE(expected.empty());
     EXPECT_EQ(r.status, 0) << c.args[0] << ": " << r.err;
     EXPECT_EQ(r.err, "");
