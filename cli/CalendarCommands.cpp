@@ -71,13 +71,17 @@ void AppendLunarLine(std::string& buffer, const Date& date, const calendar::Holi
 
 int LunarCommand(const CommandLine& line, Context& ctx) {
   DateRange range;
-  if (line.positional.size() == 1 && !line.value("from") && !line.value("to")) {
+  if (line.positional.empty() && !line.value("from") && !line.value("to")) {
+    range = OrderedRange(ctx.today, ctx.today);
+  } else if (line.positional.size() == 1 && !line.value("from") && !line.value("to")) {
     const Date date = ParseDateArgument(line.positional.front());
     range = OrderedRange(date, date);
   } else if (line.positional.empty() && line.value("from") && line.value("to")) {
     range = RangeOptions("lunar", line);
   } else {
-    throw InputError("tongshu-cli lunar: give one DATE, or --from DATE and --to DATE (see tongshu-cli lunar --help)");
+    throw InputError(
+        "tongshu-cli lunar: give one DATE, --from DATE and --to DATE, or nothing for today (see tongshu-cli lunar "
+        "--help)");
   }
   const calendar::Holidays holidays = LoadOverlaidHolidays(ctx.dataDir);
   if (const std::string note = UncoveredNote(holidays, range.first, range.last); !note.empty()) ctx.err << note << '\n';
@@ -96,17 +100,16 @@ int LunarCommand(const CommandLine& line, Context& ctx) {
   return kExitOk;
 }
 
-int MonthCommand(const CommandLine& line, Context& ctx) {
-  RequirePositional("month", line, 1);
-  const auto ym = calendar::ParseYearMonthText(line.positional.front());
-  if (!ym) throw InputError(std::string(almanac::kInvalidDateMessage));
-  int day = 1;
+namespace {
+
+int ShowMonth(const CommandLine& line, Context& ctx, std::chrono::year_month shown, int defaultDay) {
+  int day = defaultDay;
   if (const auto dayText = line.value("day")) {
     const std::int64_t d = numerology::StrToInt64(*dayText);
     if (d < 1 || d > 31) throw InputError(std::string(almanac::kInvalidDateMessage));
     day = static_cast<int>(d);
   }
-  const Date date = calendar::FitDate(static_cast<int>(ym->year()), static_cast<int>(static_cast<unsigned>(ym->month())), day);
+  const Date date = calendar::FitDate(static_cast<int>(shown.year()), static_cast<int>(static_cast<unsigned>(shown.month())), day);
   const calendar::MonthView view = calendar::BuildMonth(date);
   const int markedDay = static_cast<int>(static_cast<unsigned>(date.day()));
 
@@ -148,6 +151,20 @@ int MonthCommand(const CommandLine& line, Context& ctx) {
     }
   }
   return kExitOk;
+}
+
+}  // namespace
+
+int MonthCommand(const CommandLine& line, Context& ctx) {
+  if (line.positional.empty()) {
+    // This month, with today marked, unless a day is asked for.
+    const int today = static_cast<int>(static_cast<unsigned>(ctx.today.day()));
+    return ShowMonth(line, ctx, ctx.today.year() / ctx.today.month(), today);
+  }
+  RequirePositional("month", line, 1);
+  const auto ym = calendar::ParseYearMonthText(line.positional.front());
+  if (!ym) throw InputError(std::string(almanac::kInvalidDateMessage));
+  return ShowMonth(line, ctx, *ym, 1);
 }
 
 }  // namespace tongshu::cli

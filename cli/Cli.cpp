@@ -4,11 +4,13 @@
 #include <exception>
 #include <new>
 #include <sstream>
+#include <vector>
 
 #include "cli/Commands.h"
 #include "db/Database.h"
 #include "db/MdbDatabase.h"
 #include "numerology/NumberText.h"
+#include "services/Clock.h"
 
 namespace tongshu::cli {
 namespace {
@@ -38,7 +40,7 @@ constexpr std::string_view kCommonOptions =
     "  -h, --help       this help\n";
 
 constexpr std::string_view kLunarHelp =
-    "Usage: tongshu-cli lunar DATE\n"
+    "Usage: tongshu-cli lunar [DATE]\n"
     "       tongshu-cli lunar --from DATE --to DATE\n"
     "\n"
     "One line per day, tab-separated, empty fields kept: the date, the lunar\n"
@@ -48,6 +50,7 @@ constexpr std::string_view kLunarHelp =
     "the public-holiday mark of mainland China: 休 a statutory holiday, 班 a\n"
     "working day on a weekend (holidays.tsv with the years imported by\n"
     "holidays import over it; years neither covers are named once on stderr).\n"
+    "Without a date: today.\n"
     "DATE is Y-M-D (year 1 to 9999, e.g. 2012-05-21 or 2012-5-21).\n";
 
 constexpr std::string_view kJiriHelp =
@@ -82,17 +85,18 @@ constexpr std::string_view kIcsHelp =
     "gives the same bytes, and importing again updates the events.\n";
 
 constexpr std::string_view kMonthHelp =
-    "Usage: tongshu-cli month YYYY-MM [--day D]\n"
+    "Usage: tongshu-cli month [YYYY-MM] [--day D]\n"
     "\n"
     "The perpetual calendar's month grid. First line: the month, the marked\n"
     "day, its cell, the zodiac text and the star sign of the footer. Then 37\n"
     "lines, one per cell, Sunday first: the cell number, the day of the month,\n"
     "the lunar text and its colour (#RRGGBB); a cell outside the month has\n"
     "only its number. --day (default 1) is the marked day; a day past the end\n"
-    "of the month marks the last day, as the window keeps a chosen day.\n";
+    "of the month marks the last day, as the window keeps a chosen day.\n"
+    "Without YYYY-MM: this month, today marked (unless --day says otherwise).\n";
 
 constexpr std::string_view kAlmanacHelp =
-    "Usage: tongshu-cli almanac Y-M-D\n"
+    "Usage: tongshu-cli almanac [Y-M-D]\n"
     "       tongshu-cli almanac Y M D\n"
     "\n"
     "The daily almanac from table huangdao of KorBirth.dll, as the almanac\n"
@@ -101,7 +105,7 @@ constexpr std::string_view kAlmanacHelp =
     "between each two. Year, month and day are checked like the window's three\n"
     "boxes and joined as they stand (2011-3-5 stays 2011-3-5). Exit status 1\n"
     "and one line on stderr when the table has no row for the date (the\n"
-    "bundled almanac covers 1901-2050).\n";
+    "bundled almanac covers 1901-2050). Without a date: today.\n";
 
 constexpr std::string_view kMobileHelp =
     "Usage: tongshu-cli mobile NUMBER\n"
@@ -171,20 +175,22 @@ constexpr std::string_view kUsage =
     "output are UTF-8.\n"
     "\n"
     "Commands:\n"
-    "  lunar DATE | --from DATE --to DATE   lunar date, marks and 休/班 of each day\n"
+    "  lunar [DATE | --from DATE --to DATE] lunar date, marks and 休/班 of each day\n"
     "  jiri ACTIVITY --from DATE --to DATE  good days for an activity (KorBirth.dll)\n"
     "  ics --from DATE --to DATE            an iCalendar file of terms, festivals, ...\n"
     "  holidays import [--dry-run] FILE|-   read a year's holiday notice into the data\n"
     "  holidays list [YEAR]                 the holiday years known, and where from\n"
-    "  month YYYY-MM [--day D]              the perpetual calendar's month grid\n"
-    "  almanac Y-M-D                        the day's almanac (KorBirth.dll)\n"
+    "  month [YYYY-MM] [--day D]            the perpetual calendar's month grid\n"
+    "  almanac [Y-M-D]                      the day's almanac (KorBirth.dll)\n"
     "  mobile NUMBER                        the mobile-number reading (dream.dll)\n"
     "  number N                             the eighty-one number lookup\n"
     "  pinyin [--flags N] [--max N] TEXT    the pinyin converter\n"
     "  netname NAME                         letters and trait of a nickname\n"
     "\n"
     "Every command takes --json (one JSON object per line), --data-dir DIR\n"
-    "(where the data files are; default: the executable's directory) and --help.\n"
+    "(where the data files are; default: the executable's directory) and --help;\n"
+    "tongshu-cli help COMMAND prints the same help. lunar, almanac and month\n"
+    "without a date mean today. tongshu-cli --version prints the version.\n"
     "\n"
     "Exit status: 0 done; 1 almanac: no row for the date, jiri: no such day,\n"
     "holidays list: the year is not known;\n"
@@ -207,7 +213,7 @@ int RunCommand(const Command& command, std::span<const std::string> args, std::i
     return kExitOk;
   }
   db::MdbDatabase database;
-  Context ctx{out, err, WithSeparator(line.dataDir.value_or(defaultDataDir)), database, &in};
+  Context ctx{out, err, WithSeparator(line.dataDir.value_or(defaultDataDir)), database, &in, SystemClock().today()};
   return command.run(line, ctx);
 }
 
@@ -228,6 +234,15 @@ int Run(std::span<const std::string> args, std::istream& in, std::ostream& out, 
       return kExitBadInput;
     }
     const std::string& name = args.front();
+    if (name == "--version") {
+      out << "tongshu-cli " << TONGSHU_VERSION << '\n';
+      return kExitOk;
+    }
+    if (name == "help" && args.size() == 2) {
+      // "help CMD" is "CMD --help".
+      const std::vector<std::string> asked{args[1], "--help"};
+      return Run(asked, in, out, err, defaultDataDir);
+    }
     if (name == "--help" || name == "-h" || name == "help") {
       out << kUsage;
       return kExitOk;

@@ -1,6 +1,7 @@
 #pragma once
 // The subcommands. Each writes its result to `out` and returns the exit
 // status, or throws: InputError (2), ConvertError (2), db::DbError (3).
+#include <chrono>
 #include <istream>
 #include <memory>
 #include <ostream>
@@ -22,6 +23,8 @@ struct Context {
   std::string dataDir;  // ends in a separator
   db::Database& database;
   std::istream* in = nullptr;  // the standard input, for "-"; none: empty
+  // The local date the program started on: what a command without a date means.
+  std::chrono::year_month_day today{};
 };
 
 int LunarCommand(const CommandLine& line, Context& ctx);

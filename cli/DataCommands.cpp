@@ -38,12 +38,16 @@ DateBoxes SplitDateArgument(std::string_view text) {
 
 int AlmanacCommand(const CommandLine& line, Context& ctx) {
   DateBoxes boxes;
-  if (line.positional.size() == 1) {
+  if (line.positional.empty()) {
+    boxes = {std::to_string(static_cast<int>(ctx.today.year())),
+             std::to_string(static_cast<unsigned>(ctx.today.month())),
+             std::to_string(static_cast<unsigned>(ctx.today.day()))};
+  } else if (line.positional.size() == 1) {
     boxes = SplitDateArgument(line.positional.front());
   } else if (line.positional.size() == 3) {
     boxes = {line.positional[0], line.positional[1], line.positional[2]};
   } else {
-    throw InputError("tongshu-cli almanac: give Y-M-D, or Y M D (see tongshu-cli almanac --help)");
+    throw InputError("tongshu-cli almanac: give Y-M-D, Y M D, or nothing for today (see tongshu-cli almanac --help)");
   }
   const almanac::HuangdaoRequest request = almanac::CheckHuangdaoBoxes(boxes.year, boxes.month, boxes.day);
   if (!request.ok()) throw InputError(std::string(request.message));

@@ -383,7 +383,7 @@ TEST_F(DateWinTest, KeysMoveTheDayTurnTheMonthAndClose) {
   };
   for (const auto& s : steps) {
     QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : window.get(), s.key);
-    SCOPED_TRACE(QTest::toString(s.key));
+    SCOPED_TRACE(::testing::Message() << "step " << (&s - steps + 1));
     EXPECT_EQ(window->Label1->text(), s.year);
     EXPECT_EQ(window->Label17->text(), s.month);
     EXPECT_EQ(window->Shape2->pos(), markerFor(s.marked));

@@ -173,9 +173,9 @@ TEST(LunarCli, RangeEndsAreInclusiveAndMustBeInOrder) {
   EXPECT_EQ(reversed.out, "");
 }
 
-TEST(LunarCli, NeedsExactlyOneDateOrBothRangeEnds) {
+// Nothing at all means today (CommandLine.VersionHelpCommandAndToday).
+TEST(LunarCli, NeedsOneDateOrBothRangeEnds) {
   const std::vector<std::vector<std::string>> cases = {
-      {"lunar"},
       {"lunar", "2011-01-01", "2011-01-02"},
       {"lunar", "2011-01-01", "--from", "2011-01-01", "--to", "2011-01-02"},
       {"lunar", "--from", "2011-01-01"},

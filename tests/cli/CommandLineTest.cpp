@@ -2,7 +2,9 @@
 // statuses, and that no argument crashes the program.
 #include <gtest/gtest.h>
 
+#include <ctime>
 #include <filesystem>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -16,6 +18,37 @@ using tongshu::testing::RunCli;
 
 const std::vector<std::string> kCommands = {"lunar",  "month",  "almanac", "mobile", "number",
                                             "pinyin", "netname", "jiri",    "ics",    "holidays"};
+
+// A Unix tool's habits: --version, "help CMD" as "CMD --help", and a command
+// without a date meaning the local today.
+TEST(CommandLine, VersionHelpCommandAndToday) {
+  const auto version = RunCli({"--version"});
+  EXPECT_EQ(version.status, 0);
+  EXPECT_TRUE(std::regex_match(version.out, std::regex("tongshu-cli [0-9]+\\.[0-9]+\\.[0-9]+\n"))) << version.out;
+  for (const std::string& command : kCommands) {
+    const auto help = RunCli({"help", command});
+    EXPECT_EQ(help.status, 0) << command;
+    EXPECT_EQ(help.out, RunCli({command, "--help"}).out) << command;
+  }
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  const std::string y = std::to_string(local.tm_year + 1900), m = std::to_string(local.tm_mon + 1),
+                    d = std::to_string(local.tm_mday);
+  const std::string ym = y + "-" + (local.tm_mon + 1 < 10 ? "0" : "") + m;
+  const struct {
+    std::vector<std::string> bare, dated;
+  } cases[] = {{{"lunar"}, {"lunar", y + "-" + m + "-" + d}},
+               {{"almanac"}, {"almanac", y + "-" + m + "-" + d}},
+               {{"month"}, {"month", ym, "--day", d}},
+               {{"month", "--day", "1"}, {"month", ym, "--day", "1"}}};
+  for (const auto& c : cases) {
+    const auto bare = RunCli(c.bare), dated = RunCli(c.dated);
+    EXPECT_EQ(bare.status, dated.status) << c.bare[0];
+    EXPECT_EQ(bare.out, dated.out) << c.bare[0];
+    EXPECT_NE(bare.out, "") << c.bare[0];
+  }
+}
 
 TEST(CommandLine, WithoutArgumentsPrintsUsageOnStderr) {
   const auto r = RunCli({});
