@@ -162,7 +162,7 @@ int MonthCommand(const CommandLine& line, Context& ctx) {
     return ShowMonth(line, ctx, ctx.today.year() / ctx.today.month(), today);
   }
   RequirePositional("month", line, 1);
-  const auto ym = calendar::ParseYearMonthText(line.positional.front());
+  const auto ym = calendar::ParseYearMonthText(almanac::TrimLow(line.positional.front()));
   if (!ym) throw InputError(std::string(almanac::kInvalidDateMessage));
   return ShowMonth(line, ctx, *ym, 1);
 }

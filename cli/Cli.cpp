@@ -22,6 +22,7 @@ struct Command {
   int (*run)(const CommandLine&, Context&);
   std::span<const std::string_view> flagOptions = {};
   std::string (*moreHelp)() = nullptr;  // help made from a table
+  bool json = true;                      // has a JSON form of its output
 };
 
 constexpr std::array<std::string_view, 2> kLunarOptions{"from", "to"};
@@ -158,7 +159,7 @@ constexpr std::string_view kHolidaysHelp =
 constexpr std::array<Command, 10> kCommands{{
     {"lunar", kLunarOptions, kLunarHelp, LunarCommand},
     {"jiri", kJiriOptions, kJiriHelp, JiriCommand, kJiriFlags, EverydayWordsHelp},
-    {"ics", kIcsOptions, kIcsHelp, IcsCommand},
+    {"ics", kIcsOptions, kIcsHelp, IcsCommand, {}, nullptr, false},
     {"holidays", {}, kHolidaysHelp, HolidaysCommand, kHolidaysFlags},
     {"month", kMonthOptions, kMonthHelp, MonthCommand},
     {"almanac", {}, kAlmanacHelp, AlmanacCommand},
@@ -212,6 +213,10 @@ int RunCommand(const Command& command, std::span<const std::string> args, std::i
     out << kCommonOptions;
     return kExitOk;
   }
+  // An option the command has no use for is refused, never ignored.
+  if (line.json && !command.json)
+    throw InputError("tongshu-cli " + std::string(command.name) + ": option '--json' is not used here (see tongshu-cli " +
+                     std::string(command.name) + " --help)");
   db::MdbDatabase database;
   Context ctx{out, err, WithSeparator(line.dataDir.value_or(defaultDataDir)), database, &in, SystemClock().today()};
   return command.run(line, ctx);

@@ -8,7 +8,9 @@
 namespace tongshu::cli {
 
 Date ParseDateArgument(std::string_view text) {
-  if (const auto date = calendar::ParseYmdText(text)) return *date;
+  // Blanks and control characters around it (a CR from a file edited on
+  // Windows) are trimmed, as the almanac's boxes trim theirs, in every command.
+  if (const auto date = calendar::ParseYmdText(almanac::TrimLow(text))) return *date;
   throw InputError(std::string(almanac::kInvalidDateMessage));
 }
 

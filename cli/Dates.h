@@ -11,8 +11,9 @@ namespace tongshu::cli {
 
 using Date = std::chrono::year_month_day;
 
-// Y-M-D with a year of 1 to 9999; anything else is InputError with the
-// almanac window's invalid-date message.
+// Y-M-D with a year of 1 to 9999, blanks and control characters around it
+// trimmed; anything else is InputError with the almanac window's
+// invalid-date message.
 Date ParseDateArgument(std::string_view text);
 
 // YYYY-MM-DD.

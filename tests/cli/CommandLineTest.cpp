@@ -50,6 +50,27 @@ TEST(CommandLine, VersionHelpCommandAndToday) {
   }
 }
 
+// A date argument is taken alike by every command: blanks and a CR from a
+// file edited on Windows around it are trimmed, as the almanac's boxes trim.
+TEST(CommandLine, EveryCommandTakesADateAlike) {
+  const struct {
+    std::vector<std::string> padded, plain;
+  } cases[] = {
+      {{"lunar", " 2024-1-1 "}, {"lunar", "2024-1-1"}},
+      {{"lunar", "--from", "2024-1-1\r", "--to", "\t2024-1-3"}, {"lunar", "--from", "2024-1-1", "--to", "2024-1-3"}},
+      {{"almanac", " 2024-1-1\r"}, {"almanac", "2024-1-1"}},
+      {{"month", " 2024-02\r"}, {"month", "2024-02"}},
+      {{"jiri", "嫁娶", "--from", " 2024-1-1", "--to", "2024-2-1\r"}, {"jiri", "嫁娶", "--from", "2024-1-1", "--to", "2024-2-1"}},
+      {{"ics", "--from", "2024-1-1\r", "--to", " 2024-1-31"}, {"ics", "--from", "2024-1-1", "--to", "2024-1-31"}},
+  };
+  for (const auto& c : cases) {
+    const auto padded = RunCli(c.padded), plain = RunCli(c.plain);
+    EXPECT_EQ(padded.status, 0) << c.padded[0] << ": " << padded.err;
+    if (c.padded[0] == "ics") continue;  // its stamp is the moment of the run
+    EXPECT_EQ(padded.out, plain.out) << c.padded[0];
+  }
+}
+
 TEST(CommandLine, WithoutArgumentsPrintsUsageOnStderr) {
   const auto r = RunCli({});
   EXPECT_EQ(r.status, 2);

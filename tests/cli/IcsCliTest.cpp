@@ -67,6 +67,9 @@ TEST(IcsCli, Refusals) {
       {{"--from", "2027-01-01"}, "tongshu-cli ics: give --from DATE and --to DATE (see tongshu-cli ics --help)\n"},
       {{"2027", "--from", "2027-01-01", "--to", "2027-12-31"},
        "tongshu-cli ics: takes no argument, only options (see tongshu-cli ics --help)\n"},
+      // iCalendar has no JSON form; the option is refused rather than ignored.
+      {{"--from", "2027-01-01", "--to", "2027-12-31", "--json"},
+       "tongshu-cli ics: option '--json' is not used here (see tongshu-cli ics --help)\n"},
   };
   for (const Case& c : cases) {
     std::vector<std::string> args{"ics"};
