@@ -10,16 +10,12 @@
 #include "cli/Dates.h"
 #include "db/DataFile.h"
 #include "db/Database.h"
+#include "services/UserHome.h"
 
 #ifdef _WIN32
 #include <windows.h>
 
 #include "text/WideText.h"
-#else
-#include <pwd.h>
-#include <unistd.h>
-
-#include <cerrno>
 #endif
 
 namespace tongshu::cli {
@@ -36,20 +32,6 @@ fs::path FsPath(const std::string& utf8) {
   return fs::path(std::u8string(reinterpret_cast<const char8_t*>(utf8.data()), utf8.size()));
 }
 
-#ifndef _WIN32
-// The home folder of the user's password-database entry, when absolute.
-std::string PasswordHome() {
-  const long hint = ::sysconf(_SC_GETPW_R_SIZE_MAX);
-  std::vector<char> buf(hint > 0 ? static_cast<std::size_t>(hint) : 4096);
-  passwd entry{};
-  passwd* found = nullptr;
-  int rc = 0;
-  while ((rc = ::getpwuid_r(::getuid(), &entry, buf.data(), buf.size(), &found)) == ERANGE && buf.size() < (1u << 20))
-    buf.resize(buf.size() * 2);
-  if (rc != 0 || found == nullptr || found->pw_dir == nullptr || found->pw_dir[0] != '/') return {};
-  return found->pw_dir;
-}
-#endif
 
 }  // namespace
 

@@ -9,13 +9,12 @@
 #include <system_error>
 #include <vector>
 
+#include "services/UserHome.h"
+
 #ifdef _WIN32
 #include <windows.h>
 #else
-#include <pwd.h>
 #include <unistd.h>
-
-#include <cerrno>
 #endif
 
 namespace tongshu {
@@ -58,23 +57,6 @@ bool unescape(const std::string& in, std::string& out) {
 
 namespace fs = std::filesystem;
 
-// The home folder of the user's entry in the password database, when it has
-// an absolute one.
-std::optional<fs::path> PasswordHome() {
-#ifdef _WIN32
-  return std::nullopt;
-#else
-  const long hint = ::sysconf(_SC_GETPW_R_SIZE_MAX);
-  std::vector<char> buf(hint > 0 ? static_cast<std::size_t>(hint) : 4096);
-  passwd entry{};
-  passwd* found = nullptr;
-  int rc = 0;
-  while ((rc = ::getpwuid_r(::getuid(), &entry, buf.data(), buf.size(), &found)) == ERANGE && buf.size() < (1u << 20))
-    buf.resize(buf.size() * 2);
-  if (rc != 0 || found == nullptr || found->pw_dir == nullptr || found->pw_dir[0] != '/') return std::nullopt;
-  return fs::path(found->pw_dir);
-#endif
-}
 
 // The file a write lands in: a symbolic link is followed, so that a settings
 // file kept elsewhere stays where its owner put it. Nothing for a loop.
@@ -112,8 +94,8 @@ std::filesystem::path FileLocaleStore::DefaultPath() {
     base = xdg;
   } else if (const char* home = std::getenv("HOME"); home && *home) {
     base = std::filesystem::path(home) / ".config";
-  } else if (const auto passwordHome = PasswordHome()) {
-    base = *passwordHome / ".config";
+  } else if (const std::string passwordHome = PasswordHome(); !passwordHome.empty()) {
+    base = fs::path(passwordHome) / ".config";
   } else {
     return {};  // no folder of this user's own, and a shared one is no place for it
   }
