@@ -7,6 +7,7 @@
 #include "almanac/HuangdaoLookup.h"
 #include "calendar/CalendarAnnotations.h"
 #include "calendar/LunarCalendar.h"
+#include "calendar/LunarToSolar.h"
 #include "calendar/MonthBuilder.h"
 #include "cli/Commands.h"
 #include "cli/Dates.h"
@@ -165,6 +166,48 @@ int MonthCommand(const CommandLine& line, Context& ctx) {
   const auto ym = calendar::ParseYearMonthText(almanac::TrimLow(line.positional.front()));
   if (!ym) throw InputError(std::string(almanac::kInvalidDateMessage));
   return ShowMonth(line, ctx, *ym, 1);
+}
+
+int SolarCommand(const CommandLine& line, Context& ctx) {
+  RequirePositional("solar", line, 1);
+  const std::string_view given = almanac::TrimLow(line.positional.front());
+  const auto spec = calendar::ParseLunarDateSpec(given);
+  if (!spec)
+    throw InputError("tongshu-cli solar: '" + std::string(given) +
+                     "' is not a lunar date such as 2027-8-15, 2033-闰11-1 or 2027年八月十五 (see tongshu-cli solar "
+                     "--help)");
+  // Without a year: the lunar year of today.
+  const int lunarYear = spec->year ? *spec->year : calendar::LunarYearOf(ctx.today).value_or(0);
+  if (lunarYear < calendar::kFirstYear || lunarYear > calendar::kLastYear)
+    throw InputError("农历年份超出数据的范围（" + std::to_string(calendar::kFirstYear) + " 至 " +
+                     std::to_string(calendar::kLastYear) + "）!");
+  const calendar::LunarDate& lunar = spec->date;
+  const std::string yearText = std::to_string(lunarYear) + "年";
+  const int length = calendar::LunarMonthLength(lunarYear, lunar.month, lunar.leap);
+  const auto date = calendar::SolarOf(lunarYear, lunar);
+  if (!date) {
+    // Every year has its twelve ordinary months: one not found, or found only
+    // in part, runs past the calendar's end.
+    if (length == 0 && (!lunar.leap || calendar::SolarOf(lunarYear, {lunar.month, 1, lunar.leap})))
+      throw InputError("日期超出数据的范围（" + IsoDate(Date{std::chrono::year{calendar::kLastYear} / 12 / 31}) +
+                       " 以后不详）!");
+    if (length == 0) throw InputError(yearText + "没有" + calendar::LunarMonthText(lunar) + "!");
+    throw InputError(yearText + calendar::LunarMonthText(lunar) + "只有" + std::to_string(length) + "天，没有" +
+                     std::string(calendar::kLunarDayNames[static_cast<std::size_t>(lunar.day)]) + "!");
+  }
+  if (line.json) {
+    ctx.out << JsonObject()
+                   .addInt("lunarYear", lunarYear)
+                   .addInt("month", lunar.month)
+                   .addInt("day", lunar.day)
+                   .addBool("leap", lunar.leap)
+                   .addString("date", IsoDate(*date))
+                   .str()
+            << '\n';
+  } else {
+    ctx.out << IsoDate(*date) << '\n';
+  }
+  return kExitOk;
 }
 
 }  // namespace tongshu::cli

@@ -96,6 +96,16 @@ constexpr std::string_view kMonthHelp =
     "of the month marks the last day, as the window keeps a chosen day.\n"
     "Without YYYY-MM: this month, today marked (unless --day says otherwise).\n";
 
+constexpr std::string_view kSolarHelp =
+    "Usage: tongshu-cli solar LUNAR-DATE\n"
+    "\n"
+    "The Gregorian day (YYYY-MM-DD) of a lunar date of 1901-2050: 2027-8-15,\n"
+    "2033-闰11-1 (a leap month), or in Chinese: 2027年八月十五, 闰冬月三十,\n"
+    "腊月廿九 (正 or 一 .. 十二, 冬 and 腊; 初一 .. 三十). Without a year: this lunar\n"
+    "year. A month the year does not have, or a day its month does not have\n"
+    "(腊月三十 in a month of 29 days), is bad input, with the month's days.\n"
+    "JSON: lunarYear, month, day, leap, date.\n";
+
 constexpr std::string_view kAlmanacHelp =
     "Usage: tongshu-cli almanac [Y-M-D]\n"
     "       tongshu-cli almanac Y M D\n"
@@ -156,12 +166,13 @@ constexpr std::string_view kHolidaysHelp =
     "imported), the number of 休 days and of 班 days; with YEAR, that year's\n"
     "days and where they come from (status 1 when the year is not known).\n";
 
-constexpr std::array<Command, 10> kCommands{{
+constexpr std::array<Command, 11> kCommands{{
     {"lunar", kLunarOptions, kLunarHelp, LunarCommand},
     {"jiri", kJiriOptions, kJiriHelp, JiriCommand, kJiriFlags, EverydayWordsHelp},
     {"ics", kIcsOptions, kIcsHelp, IcsCommand, {}, nullptr, false},
     {"holidays", {}, kHolidaysHelp, HolidaysCommand, kHolidaysFlags},
     {"month", kMonthOptions, kMonthHelp, MonthCommand},
+    {"solar", {}, kSolarHelp, SolarCommand},
     {"almanac", {}, kAlmanacHelp, AlmanacCommand},
     {"mobile", {}, kMobileHelp, MobileCommand},
     {"number", {}, kNumberHelp, NumberCommand},
@@ -182,6 +193,7 @@ constexpr std::string_view kUsage =
     "  holidays import [--dry-run] FILE|-   read a year's holiday notice into the data\n"
     "  holidays list [YEAR]                 the holiday years known, and where from\n"
     "  month [YYYY-MM] [--day D]            the perpetual calendar's month grid\n"
+    "  solar LUNAR-DATE                     the Gregorian day of a lunar date\n"
     "  almanac [Y-M-D]                      the day's almanac (KorBirth.dll)\n"
     "  mobile NUMBER                        the mobile-number reading (dream.dll)\n"
     "  number N                             the eighty-one number lookup\n"

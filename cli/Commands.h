@@ -29,6 +29,7 @@ struct Context {
 
 int LunarCommand(const CommandLine& line, Context& ctx);
 int MonthCommand(const CommandLine& line, Context& ctx);
+int SolarCommand(const CommandLine& line, Context& ctx);
 int NumberCommand(const CommandLine& line, Context& ctx);
 int PinyinCommand(const CommandLine& line, Context& ctx);
 int NetNameCommand(const CommandLine& line, Context& ctx);

@@ -408,3 +408,34 @@ TEST(MonthCli, BadMonthOrDay) {
 }
 
 }  // namespace
+
+// solar: the Gregorian day of a lunar date, in the written forms; a month or
+// day the year lacks is bad input naming what it has.
+TEST(SolarCli, LunarDatesToTheirDays) {
+  const struct {
+    std::vector<std::string> args;
+    int status;
+    std::string out, err;
+  } cases[] = {
+      {{"2027-8-15"}, 0, "2027-09-15\n", ""},
+      {{"2027年八月十五"}, 0, "2027-09-15\n", ""},
+      {{"2033-闰11-1"}, 0, "2033-12-22\n", ""},
+      {{"2027年腊月二十九"}, 0, "2028-01-25\n", ""},
+      {{"2027-8-15", "--json"}, 0,
+       "{\"lunarYear\":2027,\"month\":8,\"day\":15,\"leap\":false,\"date\":\"2027-09-15\"}\n", ""},
+      {{"2027年腊月三十"}, 2, "", "2027年腊月只有29天，没有三十!\n"},
+      {{"2027年闰八月初一"}, 2, "", "2027年没有闰八月!\n"},
+      {{"1900-1-1"}, 2, "", "农历年份超出数据的范围（1901 至 2050）!\n"},
+      {{"2050-12-1"}, 2, "", "日期超出数据的范围（2050-12-31 以后不详）!\n"},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> args{"solar"};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    const auto r = RunCli(args);
+    EXPECT_EQ(r.status, c.status) << c.args[0];
+    EXPECT_EQ(r.out, c.out) << c.args[0];
+    EXPECT_EQ(r.err, c.err) << c.args[0];
+  }
+  EXPECT_EQ(RunCli({"solar", "2027-13-1"}).status, 2);
+}
+

@@ -17,7 +17,7 @@ namespace {
 using tongshu::testing::RunCli;
 
 const std::vector<std::string> kCommands = {"lunar",  "month",  "almanac", "mobile", "number",
-                                            "pinyin", "netname", "jiri",    "ics",    "holidays"};
+                                            "pinyin", "netname", "jiri",    "ics",    "holidays", "solar"};
 
 // A Unix tool's habits: --version, "help CMD" as "CMD --help", and a command
 // without a date meaning the local today.
