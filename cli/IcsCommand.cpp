@@ -9,6 +9,7 @@
 #include "calendar/CalendarAnnotations.h"
 #include "calendar/LunarBirthday.h"
 #include "calendar/LunarCalendar.h"
+#include "calendar/LunarToSolar.h"
 #include "cli/AlmanacRows.h"
 #include "cli/Commands.h"
 #include "cli/Dates.h"
@@ -83,12 +84,20 @@ std::vector<Birthday> Birthdays(const CommandLine& line) {
     throw InputError("tongshu-cli ics: every --birthday needs its --name (see tongshu-cli ics --help)");
   std::vector<Birthday> birthdays;
   for (std::size_t i = 0; i < givenDates.size(); ++i) {
-    const auto date = calendar::ParseLunarDateText(givenDates[i]);
-    if (!date) throw InputError("农历生日应写作 月-日 或 闰月-日（如 3-5、闰4-5），不是“" + givenDates[i] + "”!");
+    // M-D or as spoken (三月初五, 闰六月三十); a birthday has no year.
+    const std::string_view given = almanac::TrimLow(givenDates[i]);
+    std::optional<calendar::LunarDate> date = calendar::ParseLunarDateText(given);
+    if (const auto spoken = calendar::ParseLunarDateSpec(given); !date && spoken && !spoken->year) date = spoken->date;
+    if (!date)
+      throw InputError("农历生日应写作 月-日、闰月-日 或 三月初五、闰六月三十（如 3-5、闰4-5），不是“" + givenDates[i] +
+                       "”!");
     RequireUtf8(names[i]);
     const std::string_view name = almanac::TrimLow(names[i]);
     if (name.empty()) throw InputError("请输入生日的名字!");
-    birthdays.push_back({*date, givenDates[i], std::string(name)});
+    // The same person's same birthday given twice is one event, not two with one UID.
+    const bool again = std::any_of(birthdays.begin(), birthdays.end(),
+                                   [&](const Birthday& b) { return b.date == *date && b.name == name; });
+    if (!again) birthdays.push_back({*date, givenDates[i], std::string(name)});
   }
   return birthdays;
 }

@@ -59,7 +59,7 @@ TEST(IcsCli, Refusals) {
       {{"--from", "2027-01-01", "--to", "2027-12-31", "--birthday", "3-5"},
        "tongshu-cli ics: every --birthday needs its --name (see tongshu-cli ics --help)\n"},
       {{"--from", "2027-01-01", "--to", "2027-12-31", "--birthday", "3-31", "--name", "妈妈"},
-       "农历生日应写作 月-日 或 闰月-日（如 3-5、闰4-5），不是“3-31”!\n"},
+       "农历生日应写作 月-日、闰月-日 或 三月初五、闰六月三十（如 3-5、闰4-5），不是“3-31”!\n"},
       {{"--from", "2027-01-01", "--to", "2027-12-31", "--birthday", "3-5", "--name", " \t"}, "请输入生日的名字!\n"},
       {{"--from", "2027-01-01", "--to", "2027-12-31", "--birthday", "3-5", "--name", "\xFF"},
        "输入的文字不是有效的 UTF-8 编码!\n"},
@@ -90,3 +90,26 @@ TEST(IcsCli, Refusals) {
 }
 
 }  // namespace
+
+// A lunar birthday as it is spoken means the same as M-D, and the same
+// person's same birthday given twice is one event.
+TEST(IcsCli, BirthdaysSpokenOrTwiceGiven) {
+  const std::vector<std::string> range{"ics", "--from", "2027-01-01", "--to", "2027-12-31", "--with", "terms"};
+  const auto feed = [&](const std::vector<std::string>& birthdays) {
+    std::vector<std::string> args = range;
+    args.insert(args.end(), birthdays.begin(), birthdays.end());
+    const auto r = RunCli(args);
+    EXPECT_EQ(r.status, 0) << r.err;
+    return r.out;
+  };
+  const std::string plain = feed({"--birthday", "3-5", "--name", "妈妈", "--birthday", "闰6-30", "--name", "爸爸"});
+  EXPECT_EQ(feed({"--birthday", "三月初五", "--name", "妈妈", "--birthday", "闰六月三十", "--name", "爸爸"}), plain);
+  EXPECT_EQ(feed({"--birthday", "3-5", "--name", "妈妈", "--birthday", "三月初五", "--name", "妈妈", "--birthday",
+                  "闰6-30", "--name", "爸爸"}),
+            plain);
+  // Two people born on one day are two events.
+  const std::string two = feed({"--birthday", "3-5", "--name", "妈妈", "--birthday", "3-5", "--name", "姨妈"});
+  EXPECT_NE(two.find("妈妈"), std::string::npos);
+  EXPECT_NE(two.find("姨妈"), std::string::npos);
+}
+
