@@ -38,9 +38,9 @@ MonthSpan FindMonth(int lunarYear, int month, bool leap) {
   return span;
 }
 
-constexpr std::string_view kLeap = "闰";
-constexpr std::string_view kMonth = "月";
-constexpr std::string_view kYear = "年";
+constexpr std::string_view kLeapMark = "闰";
+constexpr std::string_view kMonthMark = "月";
+constexpr std::string_view kYearMark = "年";
 
 bool Eat(std::string_view& text, std::string_view prefix) {
   if (!text.starts_with(prefix)) return false;
@@ -110,7 +110,7 @@ std::optional<LunarDateSpec> ParseLunarDateSpec(std::string_view text) {
   // Y-M-D with digits, the month perhaps marked 闰.
   if (const int y = Digits(rest, 9999); y != 0 && Eat(rest, "-")) {
     spec.year = y;
-    spec.date.leap = Eat(rest, kLeap);
+    spec.date.leap = Eat(rest, kLeapMark);
     spec.date.month = Digits(rest, 12);
     if (spec.date.month == 0 || !Eat(rest, "-")) return std::nullopt;
     spec.date.day = Digits(rest, 30);
@@ -120,14 +120,14 @@ std::optional<LunarDateSpec> ParseLunarDateSpec(std::string_view text) {
   // [Y年][闰]M月D, in Chinese numerals.
   rest = text;
   if (const int y = Digits(rest, 9999); y != 0) {
-    if (!Eat(rest, kYear)) return std::nullopt;
+    if (!Eat(rest, kYearMark)) return std::nullopt;
     spec.year = y;
   } else {
     rest = text;
   }
-  spec.date.leap = Eat(rest, kLeap);
+  spec.date.leap = Eat(rest, kLeapMark);
   spec.date.month = MonthName(rest);
-  if (spec.date.month == 0 || !Eat(rest, kMonth)) return std::nullopt;
+  if (spec.date.month == 0 || !Eat(rest, kMonthMark)) return std::nullopt;
   spec.date.day = DayName(rest);
   if (spec.date.day == 0) return std::nullopt;
   return spec;
