@@ -23,6 +23,7 @@ struct Command {
   std::span<const std::string_view> flagOptions = {};
   std::string (*moreHelp)() = nullptr;  // help made from a table
   bool json = true;                      // has a JSON form of its output
+  bool data = true;                      // reads data files (--data-dir)
 };
 
 constexpr std::array<std::string_view, 2> kLunarOptions{"from", "to"};
@@ -33,12 +34,13 @@ constexpr std::array<std::string_view, 1> kMonthOptions{"day"};
 constexpr std::array<std::string_view, 2> kPinyinOptions{"flags", "max"};
 constexpr std::array<std::string_view, 1> kHolidaysFlags{"dry-run"};
 
-constexpr std::string_view kCommonOptions =
-    "\n"
-    "Options:\n"
-    "  --json           one JSON object per line instead of text\n"
-    "  --data-dir DIR   directory of the data files (default: the executable's)\n"
-    "  -h, --help       this help\n";
+// The options every command shares, as far as it has a use for them.
+std::string CommonOptions(bool json, bool data) {
+  std::string text = "\nOptions:\n";
+  if (json) text += "  --json           one JSON object per line instead of text\n";
+  if (data) text += "  --data-dir DIR   directory of the data files (default: the executable's)\n";
+  return text + "  -h, --help       this help\n";
+}
 
 constexpr std::string_view kLunarHelp =
     "Usage: tongshu-cli lunar [DATE]\n"
@@ -171,13 +173,13 @@ constexpr std::array<Command, 11> kCommands{{
     {"jiri", kJiriOptions, kJiriHelp, JiriCommand, kJiriFlags, EverydayWordsHelp},
     {"ics", kIcsOptions, kIcsHelp, IcsCommand, {}, nullptr, false},
     {"holidays", {}, kHolidaysHelp, HolidaysCommand, kHolidaysFlags},
-    {"month", kMonthOptions, kMonthHelp, MonthCommand},
-    {"solar", {}, kSolarHelp, SolarCommand},
+    {"month", kMonthOptions, kMonthHelp, MonthCommand, {}, nullptr, true, false},
+    {"solar", {}, kSolarHelp, SolarCommand, {}, nullptr, true, false},
     {"almanac", {}, kAlmanacHelp, AlmanacCommand},
     {"mobile", {}, kMobileHelp, MobileCommand},
-    {"number", {}, kNumberHelp, NumberCommand},
-    {"pinyin", kPinyinOptions, kPinyinHelp, PinyinCommand},
-    {"netname", {}, kNetNameHelp, NetNameCommand},
+    {"number", {}, kNumberHelp, NumberCommand, {}, nullptr, true, false},
+    {"pinyin", kPinyinOptions, kPinyinHelp, PinyinCommand, {}, nullptr, true, false},
+    {"netname", {}, kNetNameHelp, NetNameCommand, {}, nullptr, true, false},
 }};
 
 constexpr std::string_view kUsage =
@@ -200,8 +202,8 @@ constexpr std::string_view kUsage =
     "  pinyin [--flags N] [--max N] TEXT    the pinyin converter\n"
     "  netname NAME                         letters and trait of a nickname\n"
     "\n"
-    "Every command takes --json (one JSON object per line), --data-dir DIR\n"
-    "(where the data files are; default: the executable's directory) and --help;\n"
+    "Commands take --json (one JSON object per line; not ics), --data-dir DIR\n"
+    "(where the data files are, for those that read them) and --help;\n"
     "tongshu-cli help COMMAND prints the same help. lunar, almanac and month\n"
     "without a date mean today. tongshu-cli --version prints the version.\n"
     "\n"
@@ -222,13 +224,16 @@ int RunCommand(const Command& command, std::span<const std::string> args, std::i
   if (line.help) {
     out << command.help;
     if (command.moreHelp) out << command.moreHelp();
-    out << kCommonOptions;
+    out << CommonOptions(command.json, command.data);
     return kExitOk;
   }
   // An option the command has no use for is refused, never ignored.
-  if (line.json && !command.json)
-    throw InputError("tongshu-cli " + std::string(command.name) + ": option '--json' is not used here (see tongshu-cli " +
-                     std::string(command.name) + " --help)");
+  const auto unused = [&](std::string_view option) {
+    return InputError("tongshu-cli " + std::string(command.name) + ": option '--" + std::string(option) +
+                      "' is not used here (see tongshu-cli " + std::string(command.name) + " --help)");
+  };
+  if (line.json && !command.json) throw unused("json");
+  if (line.dataDir && !command.data) throw unused("data-dir");
   db::MdbDatabase database;
   Context ctx{out, err, WithSeparator(line.dataDir.value_or(defaultDataDir)), database, &in, SystemClock().today()};
   return command.run(line, ctx);
