@@ -104,33 +104,33 @@ std::optional<Date> SolarOf(int lunarYear, const LunarDate& date) {
   return Date{span.first + std::chrono::days{date.day - 1}};
 }
 
-std::optional<LunarDateSpec> ParseLunarDateSpec(std::string_view text) {
-  LunarDateSpec spec;
+std::optional<WrittenLunarDate> ParseWrittenLunarDate(std::string_view text) {
+  WrittenLunarDate written;
   std::string_view rest = text;
   // Y-M-D with digits, the month perhaps marked 闰.
   if (const int y = Digits(rest, 9999); y != 0 && Eat(rest, "-")) {
-    spec.year = y;
-    spec.date.leap = Eat(rest, kLeapMark);
-    spec.date.month = Digits(rest, 12);
-    if (spec.date.month == 0 || !Eat(rest, "-")) return std::nullopt;
-    spec.date.day = Digits(rest, 30);
-    if (spec.date.day == 0 || !rest.empty()) return std::nullopt;
-    return spec;
+    written.year = y;
+    written.date.leap = Eat(rest, kLeapMark);
+    written.date.month = Digits(rest, 12);
+    if (written.date.month == 0 || !Eat(rest, "-")) return std::nullopt;
+    written.date.day = Digits(rest, 30);
+    if (written.date.day == 0 || !rest.empty()) return std::nullopt;
+    return written;
   }
   // [Y年][闰]M月D, in Chinese numerals.
   rest = text;
   if (const int y = Digits(rest, 9999); y != 0) {
     if (!Eat(rest, kYearMark)) return std::nullopt;
-    spec.year = y;
+    written.year = y;
   } else {
     rest = text;
   }
-  spec.date.leap = Eat(rest, kLeapMark);
-  spec.date.month = MonthName(rest);
-  if (spec.date.month == 0 || !Eat(rest, kMonthMark)) return std::nullopt;
-  spec.date.day = DayName(rest);
-  if (spec.date.day == 0) return std::nullopt;
-  return spec;
+  written.date.leap = Eat(rest, kLeapMark);
+  written.date.month = MonthName(rest);
+  if (written.date.month == 0 || !Eat(rest, kMonthMark)) return std::nullopt;
+  written.date.day = DayName(rest);
+  if (written.date.day == 0) return std::nullopt;
+  return written;
 }
 
 }  // namespace tongshu::calendar

@@ -23,7 +23,7 @@ std::optional<Date> SolarOf(int lunarYear, const LunarDate& date);
 // reach into the next Gregorian year); nothing outside the range.
 std::optional<int> LunarYearOf(const Date& date);
 
-struct LunarDateSpec {
+struct WrittenLunarDate {
   std::optional<int> year;  // not given: the caller's current lunar year
   LunarDate date;
 };
@@ -32,6 +32,6 @@ struct LunarDateSpec {
 // "腊月廿九" (months 正/一 .. 十二, 冬 and 腊; days 初一 .. 三十, 廿 or 二十);
 // nothing for anything else. The day is only read here, not checked against
 // its month.
-std::optional<LunarDateSpec> ParseLunarDateSpec(std::string_view text);
+std::optional<WrittenLunarDate> ParseWrittenLunarDate(std::string_view text);
 
 }  // namespace tongshu::calendar

@@ -171,17 +171,17 @@ int MonthCommand(const CommandLine& line, Context& ctx) {
 int SolarCommand(const CommandLine& line, Context& ctx) {
   RequirePositional("solar", line, 1);
   const std::string_view given = almanac::TrimLow(line.positional.front());
-  const auto spec = calendar::ParseLunarDateSpec(given);
-  if (!spec)
+  const auto written = calendar::ParseWrittenLunarDate(given);
+  if (!written)
     throw InputError("tongshu-cli solar: '" + std::string(given) +
                      "' is not a lunar date such as 2027-8-15, 2033-闰11-1 or 2027年八月十五 (see tongshu-cli solar "
                      "--help)");
   // Without a year: the lunar year of today.
-  const int lunarYear = spec->year ? *spec->year : calendar::LunarYearOf(ctx.today).value_or(0);
+  const int lunarYear = written->year ? *written->year : calendar::LunarYearOf(ctx.today).value_or(0);
   if (lunarYear < calendar::kFirstYear || lunarYear > calendar::kLastYear)
     throw InputError("农历年份超出数据的范围（" + std::to_string(calendar::kFirstYear) + " 至 " +
                      std::to_string(calendar::kLastYear) + "）!");
-  const calendar::LunarDate& lunar = spec->date;
+  const calendar::LunarDate& lunar = written->date;
   const std::string yearText = std::to_string(lunarYear) + "年";
   const int length = calendar::LunarMonthLength(lunarYear, lunar.month, lunar.leap);
   const auto date = calendar::SolarOf(lunarYear, lunar);

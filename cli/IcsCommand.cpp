@@ -87,7 +87,7 @@ std::vector<Birthday> Birthdays(const CommandLine& line) {
     // M-D or as spoken (三月初五, 闰六月三十); a birthday has no year.
     const std::string_view given = almanac::TrimLow(givenDates[i]);
     std::optional<calendar::LunarDate> date = calendar::ParseLunarDateText(given);
-    if (const auto spoken = calendar::ParseLunarDateSpec(given); !date && spoken && !spoken->year) date = spoken->date;
+    if (const auto spoken = calendar::ParseWrittenLunarDate(given); !date && spoken && !spoken->year) date = spoken->date;
     if (!date)
       throw InputError("农历生日应写作 月-日、闰月-日 或 三月初五、闰六月三十（如 3-5、闰4-5），不是“" + givenDates[i] +
                        "”!");

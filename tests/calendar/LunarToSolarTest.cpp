@@ -64,14 +64,14 @@ TEST(LunarToSolar, WrittenFormsOfALunarDate) {
       {"2020年闰四月二十", 2020, {4, 20, true}},
   };
   for (const auto& g : good) {
-    const auto spec = tongshu::calendar::ParseLunarDateSpec(g.text);
-    ASSERT_TRUE(spec) << g.text;
-    EXPECT_EQ(spec->year.value_or(0), g.year) << g.text;
-    EXPECT_EQ(spec->date, g.date) << g.text;
+    const auto written = tongshu::calendar::ParseWrittenLunarDate(g.text);
+    ASSERT_TRUE(written) << g.text;
+    EXPECT_EQ(written->year.value_or(0), g.year) << g.text;
+    EXPECT_EQ(written->date, g.date) << g.text;
   }
   for (const char* bad : {"", "2027-13-1", "2027-8-31", "2027-8", "2027-8-15-1", "2027年", "八月", "八月三十一",
                           "二十八月初一", "2027八月十五", "月初一", "闰闰八月初一", "2027-闰-1", "x2027-8-15"})
-    EXPECT_FALSE(tongshu::calendar::ParseLunarDateSpec(bad)) << bad;
+    EXPECT_FALSE(tongshu::calendar::ParseWrittenLunarDate(bad)) << bad;
 }
 
 }  // namespace
